@@ -215,7 +215,7 @@ TErrorReporter setErrorReporter(TErrorReporter Reporter)
   return Previous;
 }
 
-void CNTXExceptionHook(const std::exception& E)
+void CNTXExceptionHook(const std::exception& E) noexcept
 {
   const auto* Event = dynamic_cast<const ECNTX*>(&E);
   if (!Event) {
@@ -233,7 +233,7 @@ void CNTXExceptionHook(const std::exception& E)
   }
 }
 
-void CNTXExceptionHook(std::exception_ptr E)
+void CNTXExceptionHook(std::exception_ptr E) noexcept
 {
   if (!E)
     return;
@@ -246,7 +246,7 @@ void CNTXExceptionHook(std::exception_ptr E)
   }
 }
 
-void runGuarded(const std::function<void()>& Handler)
+void runGuarded(const std::function<void()>& Handler) noexcept
 {
   try {
     Handler();

@@ -230,13 +230,13 @@ TErrorReporter setErrorReporter(TErrorReporter Reporter);
 // as a copy of exactly its class in PendingEvent, replacing any earlier one, and nothing is
 // shown; any other error goes to the error reporter and the program goes on. Commands store
 // their event with it and return: CNTXExceptionHook(ERezim()).
-void CNTXExceptionHook(const std::exception& E);
+void CNTXExceptionHook(const std::exception& E) noexcept;
 // The same for whatever a catch (...) caught.
-void CNTXExceptionHook(std::exception_ptr E);
+void CNTXExceptionHook(std::exception_ptr E) noexcept;
 
 // Runs a window event handler or a command so that nothing it throws leaves it: whatever escapes
 // goes to CNTXExceptionHook. This is the toolkit's side of every window message.
-void runGuarded(const std::function<void()>& Handler);
+void runGuarded(const std::function<void()>& Handler) noexcept;
 
 // What the editor window does for each of its events: set the globals, dispatch through
 // CNTXList from the top, keep every exception on this side of the toolkit.
