@@ -24,17 +24,6 @@ bool TSonvelaApplication::notify(QObject* Receiver, QEvent* Event)
   return notifyGuarded([&] { return QApplication::notify(Receiver, Event); });
 }
 
-bool notifyGuarded(const std::function<bool()>& Deliver) noexcept
-{
-  try {
-    return Deliver();
-  } catch (...) {
-    // The hook itself never throws: it stores an event or reports the error.
-    CNTXExceptionHook(std::current_exception());
-    return false;
-  }
-}
-
 void showErrorBox(const std::string& Text)
 {
   QWidget* Parent = QApplication::activeModalWidget();

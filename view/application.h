@@ -6,7 +6,7 @@
 
 #include <QApplication>
 
-#include <functional>
+#include <exception>
 #include <string>
 
 namespace sonvela {
@@ -29,7 +29,18 @@ private:
 
 // Runs one delivery so that nothing it throws leaves it: an event exception is stored in the
 // pending slot for the waiting loop, any other error is shown. After an exception it returns false.
-bool notifyGuarded(const std::function<bool()>& Deliver) noexcept;
+// A template, not a std::function: it wraps every event Qt delivers.
+template <class TDeliver>
+bool notifyGuarded(TDeliver&& Deliver) noexcept
+{
+  try {
+    return Deliver();
+  } catch (...) {
+    // The hook itself never throws: it stores an event or reports the error.
+    CNTXExceptionHook(std::current_exception());
+    return false;
+  }
+}
 
 // The standard error box: a critical message box with the error's text, over the active window.
 void showErrorBox(const std::string& Text);
