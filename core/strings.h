@@ -83,4 +83,17 @@ inline constexpr const char* NoSuchEntry = "Нет звукопоглотите�
 inline constexpr const char* ProjectUnreadable = "Не удается прочитать файл проекта";
 inline constexpr const char* BaseUnreadable = "Не удается прочитать базу материалов";
 
+// Command-line tool.
+inline constexpr const char* CliUnknownOption = "Неизвестный параметр";
+inline constexpr const char* CliMissingValue = "Не задано значение параметра";
+inline constexpr const char* CliAlphaCount = "Нужно шесть коэффициентов звукопоглощения через запятую (125 ... 4000 Гц)";
+inline constexpr const char* CliExtraArgument = "Лишний параметр";
+inline constexpr const char* CliWriteFailed = "Не удается записать файл проекта";
+inline constexpr const char* CliUsageCheck =
+  "check [ПРОЕКТ.snv] [--type T] [--volume V] [--length L] [--floor S] [--seats N] [--enclosing S] "
+  "[--alpha a125,a250,a500,a1000,a2000,a4000]  проверка объемно-планировочного решения и реверберации";
+inline constexpr const char* CliUsageAverages =
+  "averages ПРОЕКТ.snv [--base BASE.dat]  эквивалентная площадь и средние коэффициенты звукопоглощения";
+inline constexpr const char* CliUsageResave = "resave ВХОД.snv ВЫХОД.snv  прочитать проект и записать его заново";
+
 } // namespace sonvela::str
