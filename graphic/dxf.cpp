@@ -4,6 +4,7 @@
 #include "core/cp1251.h"
 #include "core/errors.h"
 #include "core/numeric.h"
+#include "graphic/strings.h"
 
 #include <algorithm>
 #include <charconv>
@@ -186,7 +187,7 @@ public:
         FFirstLine = false;
         return true;
       }
-      if (line.size() >= TDxf::MaxLineLength) throw EReadError(dxftext::InvalidFile, FLineStart);
+      if (line.size() >= TDxf::MaxLineLength) throw EReadError(strings::DxfInvalidFile, FLineStart);
       line.push_back(c);
     }
   }
@@ -199,11 +200,11 @@ private:
   {
     if (FStream.bad() || FStream.eof()) return false;
     FStream.read(reinterpret_cast<char*>(FBuffer.data()), BufferSize);
-    if (FStream.bad()) throw EReadError(dxftext::CannotRead, FOffset);
+    if (FStream.bad()) throw EReadError(strings::DxfCannotRead, FOffset);
     FFill = static_cast<std::size_t>(FStream.gcount());
     FPos = 0;
     FTotal += FFill;
-    if (FTotal > TDxf::MaxFileBytes) throw EReadError(dxftext::FileTooLarge, TDxf::MaxFileBytes);
+    if (FTotal > TDxf::MaxFileBytes) throw EReadError(strings::DxfFileTooLarge, TDxf::MaxFileBytes);
     return FFill > 0;
   }
 
@@ -233,7 +234,7 @@ public:
     // Comments may precede the first section.
     bool any = ReadGroup();
     while (any && FCode == 999) any = ReadGroup();
-    if (!any || FCode != 0 || FString != "SECTION") throw EReadError(dxftext::InvalidFile, FCodeOffset);
+    if (!any || FCode != 0 || FString != "SECTION") throw EReadError(strings::DxfInvalidFile, FCodeOffset);
     do {
       if (!Handle()) return;
     } while (ReadGroup());
@@ -251,7 +252,7 @@ private:
   {
     std::optional<std::int32_t> code;
     for (int tries = 0; !code; ++tries) {
-      if (tries == 3) throw EReadError(dxftext::InvalidFile, FCodeOffset);
+      if (tries == 3) throw EReadError(strings::DxfInvalidFile, FCodeOffset);
       if (!FLines.ReadLine(FLine)) return false;
       if (tries == 0) FCodeOffset = FLines.LineStart();
       code = parseInteger(trimBlanks(FLine));
@@ -276,7 +277,7 @@ private:
   float Single(double v) const
   {
     if (!(std::fabs(v) <= std::numeric_limits<float>::max()))
-      throw EReadError(dxftext::NumberOutOfRange, FValueOffset);
+      throw EReadError(strings::DxfNumberOutOfRange, FValueOffset);
     return static_cast<float>(v);
   }
   float Single() const { return Single(FReal); }
@@ -292,7 +293,7 @@ private:
     switch (FItem) {
     case TItem::None: break;
     case TItem::Entity:
-      if (FOut.FEntities.size() >= TDxf::MaxEntities) throw EReadError(dxftext::TooManyObjects, FCodeOffset);
+      if (FOut.FEntities.size() >= TDxf::MaxEntities) throw EReadError(strings::DxfTooManyObjects, FCodeOffset);
       FOut.FEntities.push_back(FEntity);
       break;
     case TItem::LineType:
@@ -308,7 +309,7 @@ private:
   template <class T>
   void Append(std::vector<T>& list, std::unordered_map<std::string, std::int16_t>& index, const T& item)
   {
-    if (list.size() >= TDxf::MaxTableItems) throw EReadError(dxftext::TooManyObjects, FCodeOffset);
+    if (list.size() >= TDxf::MaxTableItems) throw EReadError(strings::DxfTooManyObjects, FCodeOffset);
     index.emplace(item.Name, static_cast<std::int16_t>(list.size()));
     list.push_back(item);
   }
@@ -454,7 +455,7 @@ void TDxf::LoadFromStream(std::istream& stream)
   const auto relative = [&](TDxfPoint p) {
     const auto sub = [&](float v, float origin) {
       const double d = double(v) - double(origin);
-      if (!(std::fabs(d) <= std::numeric_limits<float>::max())) throw EReadError(dxftext::NumberOutOfRange, 0);
+      if (!(std::fabs(d) <= std::numeric_limits<float>::max())) throw EReadError(strings::DxfNumberOutOfRange, 0);
       return static_cast<float>(d);
     };
     return TDxfPoint{sub(p.X, o.X), sub(p.Y, o.Y), sub(p.Z, o.Z)};
@@ -479,14 +480,14 @@ void TDxf::LoadFromStream(std::istream& stream)
 void TDxf::LoadFromFile(const std::filesystem::path& path)
 {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw EReadError(dxftext::CannotOpen + path.string(), 0);
+  if (!in) throw EReadError(std::string(strings::DxfCannotOpen) + " " + path.string(), 0);
   LoadFromStream(in);
 }
 
 void TDxf::Assign(const TGraphic& source)
 {
   const auto* dxf = dynamic_cast<const TDxf*>(&source);
-  if (!dxf) throw EError(dxftext::AssignOnlyDxf);
+  if (!dxf) throw EError(strings::DxfAssignOnlyDxf);
   if (dxf == this) return;
   Clear();
   if (dxf->FEmpty) {
@@ -554,9 +555,9 @@ void TDxf::SetHeight(int value)
   Changed();
 }
 
-void TDxf::SaveToStream(std::ostream&) const { throw EError(dxftext::NoSaveToStream); }
-void TDxf::SaveToClipboardFormat() const { throw EError(dxftext::NoSaveToClipboard); }
-void TDxf::LoadFromClipboardFormat() { throw EError(dxftext::NoLoadFromClipboard); }
+void TDxf::SaveToStream(std::ostream&) const { throw EError(strings::DxfNoSaveToStream); }
+void TDxf::SaveToClipboardFormat() const { throw EError(strings::DxfNoSaveToClipboard); }
+void TDxf::LoadFromClipboardFormat() { throw EError(strings::DxfNoLoadFromClipboard); }
 
 namespace {
 

@@ -12,24 +12,6 @@
 
 namespace sonvela {
 
-// Texts of the DXF reader. The first ones are the reader's historical messages.
-namespace dxftext {
-inline constexpr const char* InvalidFile = "Invalid DXF file";
-inline constexpr const char* AssignOnlyDxf = "TDxf.Assign can only assign from other TDxf's";
-inline constexpr const char* NoSaveToStream = "TDxf does not yet support saving to a stream";
-inline constexpr const char* NoSaveToClipboard = "TDxf does not yet support saving to clipboard format";
-inline constexpr const char* NoLoadFromClipboard = "TDxf does not support loading from clipboard format";
-// File extension and description under which the picture class knows the format.
-inline constexpr const char* Extension = "dxf";
-inline constexpr const char* Description = "Dxf files";
-// Limits that keep a hostile file from exhausting memory or time.
-inline constexpr const char* NumberOutOfRange = "Число в файле DXF вне допустимого диапазона";
-inline constexpr const char* TooManyObjects = "Файл DXF содержит слишком много объектов";
-inline constexpr const char* FileTooLarge = "Файл DXF слишком велик";
-inline constexpr const char* CannotOpen = "Не удается открыть файл ";
-inline constexpr const char* CannotRead = "Не удается прочитать файл ";
-} // namespace dxftext
-
 // A picture that a picture holder can draw, stretch and load. The DXF drawing is the only
 // kind kept in the Qt-free layers; the GUI wraps bitmaps itself.
 class TGraphic {

@@ -2,6 +2,7 @@
 #include "graphic/resample.h"
 
 #include "core/errors.h"
+#include "graphic/strings.h"
 #include "core/numeric.h"
 
 #include <algorithm>
@@ -51,7 +52,7 @@ void TSubstrate::Resample(const TPixelBuffer& source, TPixelBuffer& destination,
     destination = source;
     return;
   }
-  if (std::int64_t(width) * height > MaxImagePixels) throw ERangeError(substratetext::TooLarge);
+  if (std::int64_t(width) * height > MaxImagePixels) throw ERangeError(strings::SubstrateTooLarge);
 
   const std::int64_t xstep = roundedQuotient(std::int64_t(source.Width - 1) * 65536, width);
   const std::int64_t ystep = roundedQuotient(std::int64_t(source.Height - 1) * 65536, height);
@@ -89,7 +90,7 @@ void TSubstrate::Rescale(int W, int H, int PW, int PH)
     const double w = FSource.Width / FRatio * PW / (W / 1000.0);
     const double h = FSource.Height / FRatio * PH / (H / 1000.0);
     if (!(w < double(MaxImagePixels) && h < double(MaxImagePixels)))
-      throw ERangeError(substratetext::TooLarge);
+      throw ERangeError(strings::SubstrateTooLarge);
     width = roundToInt(w);
     height = roundToInt(h);
   }

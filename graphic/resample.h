@@ -5,11 +5,6 @@
 
 namespace sonvela {
 
-// Texts of the bitmap underlay.
-namespace substratetext {
-inline constexpr const char* TooLarge = "Подоснова слишком велика для выбранного масштаба";
-} // namespace substratetext
-
 // A 24-bit picture: Width × Height pixels of three bytes each, rows from the top, no row
 // padding. The channel order is the caller's; every channel is treated alike.
 struct TPixelBuffer {

@@ -43,4 +43,23 @@ inline constexpr const char* WhatMarkers = "маркеры";
 inline constexpr const char* ErrListIndex = "Индекс списка вне границ: ";
 inline constexpr const char* ErrUndoOtherSection = "Откат невозможен: изменение сделано в другом разрезе";
 
+// The DXF underlay. The first texts are the reader's historical messages.
+inline constexpr const char* DxfInvalidFile = "Invalid DXF file";
+inline constexpr const char* DxfAssignOnlyDxf = "TDxf.Assign can only assign from other TDxf's";
+inline constexpr const char* DxfNoSaveToStream = "TDxf does not yet support saving to a stream";
+inline constexpr const char* DxfNoSaveToClipboard = "TDxf does not yet support saving to clipboard format";
+inline constexpr const char* DxfNoLoadFromClipboard = "TDxf does not support loading from clipboard format";
+// File extension and description under which the picture class knows the format.
+inline constexpr const char* DxfExtension = "dxf";
+inline constexpr const char* DxfDescription = "Dxf files";
+inline constexpr const char* DxfNumberOutOfRange = "Число в файле DXF вне допустимого диапазона";
+inline constexpr const char* DxfTooManyObjects = "Файл DXF содержит слишком много объектов";
+inline constexpr const char* DxfFileTooLarge = "Файл DXF слишком велик";
+inline constexpr const char* DxfCannotOpen = "Не удается открыть файл";
+inline constexpr const char* DxfCannotRead = "Не удается прочитать файл DXF";
+inline constexpr const char* CliUsageDxf = "dxf ФАЙЛ.dxf  объекты, слои и размеры чертежа DXF";
+
+// The bitmap underlay.
+inline constexpr const char* SubstrateTooLarge = "Подоснова слишком велика для выбранного масштаба";
+
 } // namespace sonvela::strings

@@ -2,6 +2,7 @@
 #include "graphic/dxf.h"
 
 #include "core/errors.h"
+#include "graphic/strings.h"
 #include "recording_canvas.h"
 
 #include <gtest/gtest.h>
@@ -128,23 +129,23 @@ TEST(DxfRead, Errors)
   };
   const std::string longLine(TDxf::MaxLineLength + 1, 'x');
   const TCase cases[] = {
-    {"empty file", "", dxftext::InvalidFile},
-    {"only a comment", dxfText({"999", "nothing here"}), dxftext::InvalidFile},
-    {"first pair no section", dxfText({"0", "ENTITIES", "0", "EOF"}), dxftext::InvalidFile},
-    {"first code not 0", dxfText({"2", "SECTION", "0", "EOF"}), dxftext::InvalidFile},
-    {"three code lines no integers", dxfText({"0", "SECTION", "2", "HEADER", "x", "y", "z", "9"}), dxftext::InvalidFile},
-    {"code beyond 32 bits", dxfText({"0", "SECTION", "99999999999", "", "x"}), dxftext::InvalidFile},
-    {"binary junk", std::string("\x00\x01\x02\xff\r\n\x7f\x80\r\n\x10", 11), dxftext::InvalidFile},
-    {"endless line", longLine, dxftext::InvalidFile},
+    {"empty file", "", strings::DxfInvalidFile},
+    {"only a comment", dxfText({"999", "nothing here"}), strings::DxfInvalidFile},
+    {"first pair no section", dxfText({"0", "ENTITIES", "0", "EOF"}), strings::DxfInvalidFile},
+    {"first code not 0", dxfText({"2", "SECTION", "0", "EOF"}), strings::DxfInvalidFile},
+    {"three code lines no integers", dxfText({"0", "SECTION", "2", "HEADER", "x", "y", "z", "9"}), strings::DxfInvalidFile},
+    {"code beyond 32 bits", dxfText({"0", "SECTION", "99999999999", "", "x"}), strings::DxfInvalidFile},
+    {"binary junk", std::string("\x00\x01\x02\xff\r\n\x7f\x80\r\n\x10", 11), strings::DxfInvalidFile},
+    {"endless line", longLine, strings::DxfInvalidFile},
     {"coordinate beyond single range",
-     dxfText({"0", "SECTION", "2", "ENTITIES", "0", "LINE", "10", "1e39"}), dxftext::NumberOutOfRange},
+     dxfText({"0", "SECTION", "2", "ENTITIES", "0", "LINE", "10", "1e39"}), strings::DxfNumberOutOfRange},
     {"coordinate beyond double range",
-     dxfText({"0", "SECTION", "2", "ENTITIES", "0", "CIRCLE", "40", "-1e400"}), dxftext::NumberOutOfRange},
+     dxfText({"0", "SECTION", "2", "ENTITIES", "0", "CIRCLE", "40", "-1e400"}), strings::DxfNumberOutOfRange},
     {"coordinate minus origin overflows",
      dxfText({"0", "SECTION", "2", "HEADER", "9", "$UCSORG", "10", "-3e38", "0", "ENDSEC",
-              "0", "SECTION", "2", "ENTITIES", "0", "LINE", "10", "3e38"}), dxftext::NumberOutOfRange},
+              "0", "SECTION", "2", "ENTITIES", "0", "LINE", "10", "3e38"}), strings::DxfNumberOutOfRange},
     {"header extent beyond range",
-     dxfText({"0", "SECTION", "2", "HEADER", "9", "$EXTMAX", "20", "1e40"}), dxftext::NumberOutOfRange},
+     dxfText({"0", "SECTION", "2", "HEADER", "9", "$EXTMAX", "20", "1e40"}), strings::DxfNumberOutOfRange},
   };
   for (const TCase& c : cases) EXPECT_EQ(loadError(c.text), c.detail) << c.what;
 
@@ -211,9 +212,9 @@ TEST(DxfRead, EndlessStreamsEndInAnError)
     const char* detail;
   };
   const TCase cases[] = {
-    {"", std::string(1, '\0'), dxftext::InvalidFile},
-    {dxfText({"0", "SECTION", "2", "ENTITIES"}), "0\nLINE\n", dxftext::TooManyObjects},
-    {dxfText({"0", "SECTION", "2", "TABLES"}), "0\nLAYER\n2\nA\n", dxftext::TooManyObjects},
+    {"", std::string(1, '\0'), strings::DxfInvalidFile},
+    {dxfText({"0", "SECTION", "2", "ENTITIES"}), "0\nLINE\n", strings::DxfTooManyObjects},
+    {dxfText({"0", "SECTION", "2", "TABLES"}), "0\nLAYER\n2\nA\n", strings::DxfTooManyObjects},
   };
   for (const TCase& c : cases) {
     TEndlessBuffer endless(c.head, c.pattern);
@@ -389,11 +390,11 @@ TEST(DxfPicture, AssignSizeAndUnsupportedOperations)
     }
     return std::string();
   };
-  EXPECT_EQ(message([&] { copy.Assign(TOtherGraphic()); }), dxftext::AssignOnlyDxf);
+  EXPECT_EQ(message([&] { copy.Assign(TOtherGraphic()); }), strings::DxfAssignOnlyDxf);
   std::ostringstream out;
-  EXPECT_EQ(message([&] { source.SaveToStream(out); }), dxftext::NoSaveToStream);
-  EXPECT_EQ(message([&] { source.SaveToClipboardFormat(); }), dxftext::NoSaveToClipboard);
-  EXPECT_EQ(message([&] { source.LoadFromClipboardFormat(); }), dxftext::NoLoadFromClipboard);
+  EXPECT_EQ(message([&] { source.SaveToStream(out); }), strings::DxfNoSaveToStream);
+  EXPECT_EQ(message([&] { source.SaveToClipboardFormat(); }), strings::DxfNoSaveToClipboard);
+  EXPECT_EQ(message([&] { source.LoadFromClipboardFormat(); }), strings::DxfNoLoadFromClipboard);
 
   // A flat drawing can still be given a size.
   TDxf flat = loadText(drawing({"9", "$EXTMAX", "20", "0"}, {}));
