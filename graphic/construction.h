@@ -77,7 +77,7 @@ public:
 
   // Computes every spectator line and sets the section's FReflectorsLargeEnough; defined in
   // graphic/reflections.cpp.
-  void CalcReflections();
+  void CalcReflections(TViewBase* view = nullptr);
 
 private:
   std::vector<TElement*> FItems;

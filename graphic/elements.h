@@ -203,7 +203,8 @@ public:
 
   // The reflection calculation; defined in graphic/reflections.cpp.
   void PlacePoints();
-  void Calculate();
+  // With a view, the line is painted in its colours right after its computation.
+  void Calculate(TViewBase* view = nullptr);
   void PaintField(TViewBase& view);
   std::int32_t NearestPointIndex(TPoint q) const;
 };

@@ -33,8 +33,9 @@ public:
   void WriteToStream(TBinaryWriter& w, const TElementList& elements) const;
 
   // Display; defined in graphic/marker_paint.cpp.
-  // Recomputes FPos, FText, FColor, FInDirectZone from the bound point.
-  void Update();
+  // Recomputes FPos, FText, FColor, FInDirectZone from the bound point; the delay is written
+  // with the given decimal separator. A line not yet calculated leaves the marker as it is.
+  void Update(const std::string& separator = ".");
   // Update, then the normal look.
   void Draw(TViewBase& view);
   // The highlighted look, without Update.
