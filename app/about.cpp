@@ -29,32 +29,32 @@ QLabel* wrapped(const QString& text, QWidget* parent)
 
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent)
 {
-  setWindowTitle(u8(str::AboutCaption));
+  setWindowTitle(u8(appstr::AboutCaption));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-  auto* title = new QLabel(u8(str::AboutTitle), this);
+  auto* title = new QLabel(u8(appstr::AboutTitle), this);
   QFont big = title->font();
   big.setPointSizeF(big.pointSizeF() * 1.6);
   big.setBold(true);
   title->setFont(big);
   title->setAlignment(Qt::AlignCenter);
-  auto* version = new QLabel(u8(str::AboutVersion), this);
+  auto* version = new QLabel(u8(appstr::AboutVersion), this);
   version->setAlignment(Qt::AlignCenter);
 
-  auto* purpose = new QGroupBox(u8(str::AboutPurposeGroup), this);
+  auto* purpose = new QGroupBox(u8(appstr::AboutPurposeGroup), this);
   auto* pl = new QVBoxLayout(purpose);
-  pl->addWidget(wrapped(u8(str::AboutPurpose), purpose));
-  pl->addWidget(wrapped(u8(str::AboutNorms), purpose));
-  pl->addWidget(wrapped(u8(str::AboutSnip), purpose));
-  pl->addWidget(wrapped(u8(str::AboutGuide), purpose));
+  pl->addWidget(wrapped(u8(appstr::AboutPurpose), purpose));
+  pl->addWidget(wrapped(u8(appstr::AboutNorms), purpose));
+  pl->addWidget(wrapped(u8(appstr::AboutSnip), purpose));
+  pl->addWidget(wrapped(u8(appstr::AboutGuide), purpose));
 
-  auto* author = new QGroupBox(u8(str::AboutAuthorGroup), this);
+  auto* author = new QGroupBox(u8(appstr::AboutAuthorGroup), this);
   auto* al = new QFormLayout(author);
-  al->addRow(wrapped(u8(str::AboutContact), author));
-  al->addRow(u8(str::AboutPhoneCaption), new QLabel(u8(str::AboutPhone), author));
-  FMail = new QLabel(u8(str::AboutMail), author);
-  al->addRow(u8(str::AboutMailCaption), FMail);
-  FSite = new QLabel(u8(str::AboutSite), author);
+  al->addRow(wrapped(u8(appstr::AboutContact), author));
+  al->addRow(u8(appstr::AboutPhoneCaption), new QLabel(u8(appstr::AboutPhone), author));
+  FMail = new QLabel(u8(appstr::AboutMail), author);
+  al->addRow(u8(appstr::AboutMailCaption), FMail);
+  FSite = new QLabel(u8(appstr::AboutSite), author);
   al->addRow(QString(), FSite);
   for (QLabel* link : {FMail, FSite}) {
     link->setCursor(Qt::PointingHandCursor);
@@ -62,14 +62,14 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent)
     link->installEventFilter(this);
   }
 
-  auto* start = new QGroupBox(u8(str::AboutStartGroup), this);
+  auto* start = new QGroupBox(u8(appstr::AboutStartGroup), this);
   auto* sl = new QHBoxLayout(start);
-  sl->addWidget(wrapped(u8(str::AboutStartText), start), 1);
-  auto* consecution = new QPushButton(u8(str::AboutStartButton), start);
+  sl->addWidget(wrapped(u8(appstr::AboutStartText), start), 1);
+  auto* consecution = new QPushButton(u8(appstr::AboutStartButton), start);
   connect(consecution, &QPushButton::clicked, this, &TAboutForm::ConsecutionClick);
   sl->addWidget(consecution);
 
-  auto* close = new QPushButton(u8(str::Close), this);
+  auto* close = new QPushButton(u8(appstr::Close), this);
   close->setDefault(true);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -101,7 +101,7 @@ bool TAboutForm::eventFilter(QObject* watched, QEvent* event)
 
 void TAboutForm::SiteClick()
 {
-  uiHooks().openUrl(QUrl(u8(str::AboutSiteUrl)));
+  uiHooks().openUrl(QUrl(u8(appstr::AboutSiteUrl)));
 }
 
 void TAboutForm::MailClick()

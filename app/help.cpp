@@ -33,7 +33,9 @@ public:
   THelpViewer() : QWidget(nullptr, Qt::Window)
   {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(u8(str::HelpViewerCaption));
+    // The program ends with its start window, whether or not help is still open.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowTitle(u8(appstr::HelpViewerCaption));
     FFrame = new THelpFrame(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -62,11 +64,11 @@ THelpViewer& showViewer(const QString& url)
 void openDocumentFile(QWidget* parent, const QString& file)
 {
   if (!QFileInfo::exists(file)) {
-    showMessage(parent, u8(str::DocumentMissing).arg(QDir::toNativeSeparators(file)), TMessageKind::Warning);
+    showMessage(parent, u8(appstr::DocumentMissing).arg(QDir::toNativeSeparators(file)), TMessageKind::Warning);
     return;
   }
   if (!uiHooks().openUrl(QUrl::fromLocalFile(file)))
-    showMessage(parent, u8(str::DocumentOpenFailed).arg(QDir::toNativeSeparators(file)), TMessageKind::Warning);
+    showMessage(parent, u8(appstr::DocumentOpenFailed).arg(QDir::toNativeSeparators(file)), TMessageKind::Warning);
 }
 
 } // namespace
@@ -133,7 +135,7 @@ void CloseHelp()
 
 QString HotHelpPage(const QString& key)
 {
-  const QString contents = u8(str::ContentsPage);
+  const QString contents = u8(appstr::ContentsPage);
   if (key.isEmpty())
     return contents;
   bool found = false;
@@ -162,11 +164,11 @@ THelpFrame::THelpFrame(QWidget* parent) : QWidget(parent)
 {
   auto* bar = new QToolBar(this);
   bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  bar->addAction(u8(str::HelpBack), this, &THelpFrame::BackClick);
-  bar->addAction(u8(str::HelpForward), this, &THelpFrame::ForwardClick);
-  bar->addAction(u8(str::HelpContents), this, &THelpFrame::ContentsClick);
+  bar->addAction(u8(appstr::HelpBack), this, &THelpFrame::BackClick);
+  bar->addAction(u8(appstr::HelpForward), this, &THelpFrame::ForwardClick);
+  bar->addAction(u8(appstr::HelpContents), this, &THelpFrame::ContentsClick);
   bar->addSeparator();
-  auto* caption = new QLabel(u8(str::HotHelpCaption), bar);
+  auto* caption = new QLabel(u8(appstr::HotHelpCaption), bar);
   QFont bold = caption->font();
   bold.setBold(true);
   caption->setFont(bold);
@@ -188,7 +190,7 @@ void THelpFrame::Navigate(const QString& url)
 // Going back or forward past the ends of the history does nothing.
 void THelpFrame::BackClick() { FHotHelp->backward(); }
 void THelpFrame::ForwardClick() { FHotHelp->forward(); }
-void THelpFrame::ContentsClick() { Navigate(gHelpPaths.HelpBase + u8(str::ContentsPage)); }
+void THelpFrame::ContentsClick() { Navigate(gHelpPaths.HelpBase + u8(appstr::ContentsPage)); }
 
 void SetHotHelpTarget(THelpFrame* frame) { gHotHelpTarget = frame; }
 THelpFrame* HotHelpTarget() { return gHotHelpTarget; }
@@ -203,7 +205,7 @@ void ShowHelpTopic(const QString& key)
 {
   QString page = HotHelpPage(key);
   if (page.isEmpty())
-    page = u8(str::ContentsPage);
+    page = u8(appstr::ContentsPage);
   showViewer(gHelpPaths.HelpBase + page);
 }
 
@@ -224,7 +226,7 @@ void OpenSp(QWidget* parent) { openDocumentFile(parent, gHelpPaths.SpPdfFile); }
 void ShowGuide(QWidget* parent)
 {
   if (!QFileInfo::exists(gHelpPaths.GuideFile)) {
-    showMessage(parent, u8(str::DocumentMissing).arg(QDir::toNativeSeparators(gHelpPaths.GuideFile)),
+    showMessage(parent, u8(appstr::DocumentMissing).arg(QDir::toNativeSeparators(gHelpPaths.GuideFile)),
                 TMessageKind::Warning);
     return;
   }
@@ -233,7 +235,7 @@ void ShowGuide(QWidget* parent)
 
 void StartTutorial(QWidget* parent)
 {
-  showMessage(parent, u8(str::TutorialMissing), TMessageKind::Information);
+  showMessage(parent, u8(appstr::TutorialMissing), TMessageKind::Information);
 }
 
 } // namespace sonvela

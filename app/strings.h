@@ -1,7 +1,8 @@
 // Every user-visible text of the application windows, in one place.
 #pragma once
 
-namespace sonvela::str {
+// The core's texts (hall types, the readers' labels and messages) live in core/strings.h.
+namespace sonvela::appstr {
 
 // Application
 inline constexpr const char* AppCaption = "Sonvela '2011";
@@ -91,10 +92,8 @@ inline constexpr const char* HotHelpConsecution = "HotHelpConsecution";
 inline constexpr const char* HotHelpGabaritStart = "HotHelpGabaritStart";
 inline constexpr const char* HotHelpGraphicStart = "HotHelpGraphicStart";
 
-// Number readers
-inline constexpr const char* CheckCaption = "Проверка объемно-планировочного решения";
-
 // Check window
+inline constexpr const char* CheckCaption = "Проверка объемно-планировочного решения";
 inline constexpr const char* LabelObject = "Объект";
 inline constexpr const char* LabelType = "Тип зала:";
 inline constexpr const char* LabelLength = "Длина зала по его центральной оси, м:";
@@ -110,20 +109,6 @@ inline constexpr const char* InputGroupLine = "и расчета частотн�
 inline constexpr const char* AlphaGroup = "Средний коэффициент звукопоглощения в зале в октавных полосах:";
 inline constexpr const char* RunCheck = "Выполнить расчет";
 inline constexpr const char* ReportNotReady = "Проверка выполнена. Модуль отчета в этой сборке отсутствует, отчет не показан.";
-
-// Labels in the number readers' messages
-inline constexpr const char* MsgLength = "Длина зала по его центральной оси, м";
-inline constexpr const char* MsgVolume = "Общий воздушный объем зала, м куб";
-inline constexpr const char* MsgFloor = "Площадь пола зала, м кв";
-inline constexpr const char* MsgEnclosing = "Площадь ограждающих конструкций в зале, м кв";
-inline constexpr const char* MsgAlpha[6] = {
-    "Средний коэффициент звукопоглощения в зале на частоте 125Гц",
-    "Средний коэффициент звукопоглощения в зале на частоте 250Гц",
-    "Средний коэффициент звукопоглощения в зале на частоте 500Гц",
-    "Средний коэффициент звукопоглощения в зале на частоте 1000Гц",
-    "Средний коэффициент звукопоглощения в зале на частоте 2000Гц",
-    "Средний коэффициент звукопоглощения в зале на частоте 4000Гц"};
-inline constexpr const char* MsgSeats = "Количество зрительских мест";
 
 // Calculators
 inline constexpr const char* AreaCaption = "Вычисление площади пола зала";
@@ -188,4 +173,4 @@ inline constexpr const char* NewPiecePrompt = "Введите название �
 inline constexpr const char* NewMaterialCaption = "Материал";
 inline constexpr const char* NewMaterialPrompt = "Введите название нового материала";
 
-} // namespace sonvela::str
+} // namespace sonvela::appstr

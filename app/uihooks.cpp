@@ -15,7 +15,7 @@ namespace {
 
 void realMessage(QWidget* parent, const QString& text, TMessageKind kind)
 {
-  const QString caption = QString::fromUtf8(str::AppCaption);
+  const QString caption = QString::fromUtf8(appstr::AppCaption);
   switch (kind) {
   case TMessageKind::Information: QMessageBox::information(parent, caption, text); break;
   case TMessageKind::Warning: QMessageBox::warning(parent, caption, text); break;
@@ -25,7 +25,7 @@ void realMessage(QWidget* parent, const QString& text, TMessageKind kind)
 
 TAnswer realQuestion(QWidget* parent, const QString& text, bool withCancel)
 {
-  QMessageBox box(QMessageBox::Question, QString::fromUtf8(str::AppCaption), text,
+  QMessageBox box(QMessageBox::Question, QString::fromUtf8(appstr::AppCaption), text,
                   withCancel ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
                              : QMessageBox::Yes | QMessageBox::No,
                   parent);
@@ -94,10 +94,10 @@ void reportException(QWidget* parent, const std::exception_ptr& error)
   } catch (const EAbort&) {
     // The reader that aborted has already shown its message.
   } catch (const std::exception& e) {
-    showMessage(parent, QString::fromUtf8(str::UnexpectedError).arg(QString::fromUtf8(e.what())),
+    showMessage(parent, QString::fromUtf8(appstr::UnexpectedError).arg(QString::fromUtf8(e.what())),
                 TMessageKind::Error);
   } catch (...) {
-    showMessage(parent, QString::fromUtf8(str::UnexpectedError).arg(QStringLiteral("?")), TMessageKind::Error);
+    showMessage(parent, QString::fromUtf8(appstr::UnexpectedError).arg(QStringLiteral("?")), TMessageKind::Error);
   }
 }
 

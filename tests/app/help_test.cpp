@@ -156,7 +156,7 @@ TEST_F(HelpTest, DocumentsOpenWhenPresentAndAreNamedWhenMissing)
 
   StartTutorial(nullptr);
   ASSERT_EQ(ui.messages.size(), 4);
-  EXPECT_EQ(ui.messages[3], QString::fromUtf8(str::TutorialMissing));
+  EXPECT_EQ(ui.messages[3], QString::fromUtf8(appstr::TutorialMissing));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Scripted answers for the user-interface hooks.
 #include "scripted_ui.h"
 
+#include <QCoreApplication>
 #include <gtest/gtest.h>
 
 namespace sonvela::test {
@@ -51,7 +52,12 @@ TScriptedUi::TScriptedUi()
     }
     auto handler = std::move(modals.front());
     modals.pop_front();
-    return handler(d);
+    // Shown as a modal run shows it, so what the dialog does on showing happens first.
+    d.show();
+    QCoreApplication::processEvents();
+    const int result = handler(d);
+    d.hide();
+    return result;
   };
   h.openUrl = [this](const QUrl& url) {
     opened << url;

@@ -27,8 +27,8 @@ public:
   std::deque<std::optional<QString>> inputs; // nullopt cancels the input box
   std::deque<QString> files;                 // "" cancels the file dialog
   QStringList fileDialogs;                   // "open|dir" or "save|dir"
-  // Each modal dialog run takes the next handler; it may act on the dialog and returns
-  // the dialog's result (after calling done() or not).
+  // Each modal dialog run is shown (pending events processed), then handed to the next
+  // handler, which may act on it and returns the dialog's result.
   std::deque<std::function<int(QDialog&)>> modals;
   QStringList modalTitles;
   QList<QUrl> opened;
