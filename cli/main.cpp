@@ -1,5 +1,6 @@
 // sonvela-cli: the headless entry point; dispatches to the registered subcommands.
 #include "cli/command.h"
+#include "graphic/construction.h"
 
 #include <exception>
 #include <iostream>
@@ -22,6 +23,7 @@ bool registerCommand(const std::string& name, TCommandInfo info)
 
 int main(int argc, char** argv)
 {
+  sonvela::useGraphicSections();
   using namespace sonvela::cli;
   if (argc < 2 || !commands().count(argv[1])) {
     std::cerr << "Использование: sonvela-cli КОМАНДА [ПАРАМЕТРЫ]\n";

@@ -376,7 +376,9 @@ void TConstruction::ReadBody(TBinaryReader& r, int version)
   FParametrs.FRegion.Bottom = r.ReadInt32();
   FParametrs.FRegionWidth = r.ReadInt32();
   FParametrs.FRegionHeight = r.ReadInt32();
-  r.ReadInt32();  // the scale: the view sets it
+  // The scale is kept as stored, so a project read and written again comes back byte for
+  // byte; the view sets its own when it shows the section.
+  FParametrs.FScale = r.ReadInt32();
 
   SONVELA_ASSERT(FNodes.Count() == 0);
   const std::size_t nodeCount = r.CheckCount(r.ReadInt32(), MinNodeRecord, strings::WhatNodes);

@@ -135,7 +135,7 @@ public:
   TRect FRegion;
   std::int32_t FRegionWidth = 50000;
   std::int32_t FRegionHeight = 20000;
-  // Denominator N of the drawing scale 1:N; 0 until a view sets it.
+  // Denominator N of the drawing scale 1:N; 0 until a view sets it (reading keeps the stored one).
   std::int32_t FScale = 0;
   // Dimensions changed since the section was read or written.
   bool FSizesModified = false;

@@ -41,8 +41,12 @@ TUndoAll::TUndoAll()
 
 void TUndoAll::DoUndo()
 {
+  // The scale belongs to the view showing the section, not to the step taken back.
+  TConstruction& c = current();
+  const std::int32_t scale = c.FParametrs.FScale;
   TBinaryReader r(FStream);
-  current().ReadBody(r, CurrentFormatVersion);
+  c.ReadBody(r, CurrentFormatVersion);
+  c.FParametrs.FScale = scale;
 }
 
 void TUndoInputElem::DoUndo()
