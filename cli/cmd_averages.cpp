@@ -5,6 +5,7 @@
 #include "core/numreaders.h"
 #include "core/project.h"
 #include "core/strings.h"
+#include "graphic/construction.h"
 
 #include <nlohmann/json.hpp>
 
@@ -36,7 +37,7 @@ int runAverages(const std::vector<std::string>& args)
     }
   }
   if (project.empty()) return fail(std::string("Использование: sonvela-cli ") + str::CliUsageAverages, 2);
-  // Drawing model for the sections of project files: call sonvela::useGraphicSections() here.
+  useGraphicSections();  // project files carry sections of the drawing model
 
   // Without a base file the entries are linked to a base that holds the two roots alone.
   TMaterialBase base;

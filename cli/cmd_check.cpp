@@ -5,6 +5,7 @@
 #include "core/numreaders.h"
 #include "core/project.h"
 #include "core/strings.h"
+#include "graphic/construction.h"
 
 #include <nlohmann/json.hpp>
 
@@ -155,7 +156,7 @@ int runCheck(const std::vector<std::string>& args)
 {
   try {
     const TCheckOptions o = parseArgs(args);
-    // Drawing model for the sections of project files: call sonvela::useGraphicSections() here.
+      useGraphicSections();  // project files carry sections of the drawing model
     std::unique_ptr<TRoom> room;
     if (o.Project) {
       TMaterialBase base;  // the check needs no materials; entries link to a throwaway base

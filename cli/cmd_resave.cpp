@@ -4,6 +4,7 @@
 #include "core/materials.h"
 #include "core/project.h"
 #include "core/strings.h"
+#include "graphic/construction.h"
 
 #include <iostream>
 
@@ -17,7 +18,7 @@ int runResave(const std::vector<std::string>& args)
     std::cerr << "Использование: sonvela-cli " << str::CliUsageResave << "\n";
     return 2;
   }
-  // Drawing model for the sections of project files: call sonvela::useGraphicSections() here.
+  useGraphicSections();  // project files carry sections of the drawing model
   TMaterialBase base;  // re-linking must not touch the user's base
   std::unique_ptr<TRoom> room;
   try {

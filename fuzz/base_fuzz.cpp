@@ -1,4 +1,5 @@
 // libFuzzer entry point: the materials base file reader on arbitrary bytes.
+// fuzz-seeds: tests/core/fixtures/*.dat resources/*.dat
 #include "core/errors.h"
 #include "core/materials.h"
 

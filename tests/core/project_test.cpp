@@ -107,6 +107,41 @@ TEST(ProjectFile, SaveAndLoadRoundTrip)
   fs::remove_all(dir);
 }
 
+// fixtures/hall.snv and fixtures/base.dat were written byte by byte from the layouts: the
+// hall "Зал" (type 3, V 2500, L 15, S_П 150, N 400, S_огр 1000, α 0.3), the wall surface
+// "Стены" (material id 5, 200 m², 0.1 … 0.6) and two chairs "Кресла" (piece id 3, 0.3 m²).
+TEST(ProjectFile, HandBuiltFixtureReadsAndResavesIdentically)
+{
+  const fs::path dir = fs::path(SONVELA_TEST_DIR) / "fixtures";
+  TMaterialBase base(dir / "base.dat");
+  base.Load();
+  ASSERT_EQ(base.FPieceAbsorbers.Count(), 2);
+  auto room = loadProject(dir / "hall.snv", base);
+  EXPECT_EQ(room->FName, "Зал");
+  EXPECT_EQ(room->FHallType, 3);
+  EXPECT_EQ(room->FVolume, 2500);
+  EXPECT_EQ(room->FLength, 15);
+  EXPECT_EQ(room->FFloorArea, 150);
+  EXPECT_EQ(room->FSeats, 400);
+  EXPECT_EQ(room->FEnclosingArea, 1000);
+  EXPECT_EQ(room->FAlpha[5], 0.3);
+  ASSERT_EQ(room->FSurfaces->Count(), 2);
+  const TPovPoglot* walls = room->FSurfaces->Items(0);
+  const TPovPoglot* chairs = room->FSurfaces->Items(1);
+  EXPECT_EQ(walls->FName, "Стены");
+  EXPECT_EQ(walls->FMaterialFullName, "Штукатурка полн");
+  EXPECT_TRUE(walls->FIsSurface);
+  EXPECT_FALSE(chairs->FIsSurface);
+  EXPECT_EQ(chairs->Material(), base.FPieceAbsorbers.Items(1));  // id 3 with the same values
+  ASSERT_EQ(base.FSurfaceMaterials.Count(), 5);                  // id 5 was missing: added
+  EXPECT_EQ(walls->Material(), base.FSurfaceMaterials.Items(4));
+  EXPECT_EQ(base.FSurfaceMaterials.Items(4)->FId, 14);  // the counter after loading 4 items
+  EXPECT_EQ(walls->FMaterialId, 5);
+  EXPECT_EQ(saveProjectToBytes(*room), readFileBytes(dir / "hall.snv"));
+  room->CalcAverageAlpha();
+  EXPECT_NEAR(room->FAlpha[0], 0.0206, 1e-15);
+}
+
 TEST(ProjectFile, TrailingBytesAreIgnored)
 {
   TMaterialBase base;
