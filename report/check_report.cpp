@@ -153,6 +153,14 @@ TMemo cell(const QString& name, QRectF r, const QString& text, const TFontSpec& 
   return m;
 }
 
+// A column head: smaller type rather than a word broken in a narrow column.
+TMemo head(const QString& name, QRectF r, const QString& text)
+{
+  TMemo m = cell(name, r, text);
+  m.ShrinkToFit = true;
+  return m;
+}
+
 TBand band(const QString& name, TBandKind kind = TBandKind::MasterData)
 {
   TBand b;
@@ -284,13 +292,13 @@ TBand tableTitle(const QString& bandName, const char* title, const char* materia
   const double headHeight = 26, bandHeight = 14;
   const double fullHeight = headHeight + bandHeight;
   double x = 0;
-  b.add(cell(bandName + QStringLiteral("Name"), QRectF(x, y, NameColumn, fullHeight), qs(s::ColumnName)));
+  b.add(head(bandName + QStringLiteral("Name"), QRectF(x, y, NameColumn, fullHeight), qs(s::ColumnName)));
   x += NameColumn;
-  b.add(cell(bandName + QStringLiteral("Material"), QRectF(x, y, MaterialColumn, fullHeight), qs(material)));
+  b.add(head(bandName + QStringLiteral("Material"), QRectF(x, y, MaterialColumn, fullHeight), qs(material)));
   x += MaterialColumn;
-  b.add(cell(bandName + QStringLiteral("Amount"), QRectF(x, y, AmountColumn, fullHeight), qs(amount)));
+  b.add(head(bandName + QStringLiteral("Amount"), QRectF(x, y, AmountColumn, fullHeight), qs(amount)));
   x += AmountColumn;
-  b.add(cell(bandName + QStringLiteral("Bands"), QRectF(x, y, 6 * BandColumn, headHeight), qs(bands)));
+  b.add(head(bandName + QStringLiteral("Bands"), QRectF(x, y, 6 * BandColumn, headHeight), qs(bands)));
   for (int i = 0; i < 6; ++i)
     b.add(cell(bandName + QStringLiteral("Band%1").arg(i + 1), QRectF(x + i * BandColumn, y + headHeight, BandColumn, bandHeight),
                qs(s::Bands[i])));
@@ -327,10 +335,8 @@ TBand alphaTable()
   TBand b = band(QStringLiteral("MasterData12"));
   constexpr double First = 223, Column = 55;
   const double y = 8;
-  TMemo head = cell(QStringLiteral("AlphaHead"), QRectF(0, y, First, 28), qs(s::AlphaHead));
-  TMemo rowName = cell(QStringLiteral("AlphaRow"), QRectF(0, y + 28, First, 28), qs(s::AlphaRow));
-  b.add(head);
-  b.add(rowName);
+  b.add(head(QStringLiteral("AlphaHead"), QRectF(0, y, First, 28), qs(s::AlphaHead)));
+  b.add(head(QStringLiteral("AlphaRow"), QRectF(0, y + 28, First, 28), qs(s::AlphaRow)));
   for (int i = 0; i < 6; ++i) {
     b.add(cell(QStringLiteral("AlphaBand%1").arg(i + 1), QRectF(First + i * Column, y, Column, 28), qs(s::Bands[i])));
     b.add(cell(QStringLiteral("Alpha%1").arg(i), QRectF(First + i * Column, y + 28, Column, 28),

@@ -105,7 +105,7 @@ void shrinkToFit(TMemo& m, const TRichText& runs)
   constexpr double MinSize = 5;
   while (m.Font.Size > MinSize) {
     const TTextLayout layout = memoLayout(m, runs);
-    if (layout.Height <= textBox(m).height() && layout.Width <= textBox(m).width()) break;
+    if (layout.Height <= textBox(m).height() && layout.Width <= textBox(m).width() && !layout.BrokenWords) break;
     m.Font.Size = std::max(MinSize, m.Font.Size - 0.5);
   }
 }

@@ -31,7 +31,8 @@ struct TMemo {
   bool WordWrap = true;
   bool Stretch = false;        // grows downwards with its text, and its band with it
   bool StretchToBand = false;  // takes the final height of its band (cells of a table row)
-  bool ShrinkToFit = false;    // a smaller font (down to 5 pt) rather than text outside the box
+  bool ShrinkToFit = false;    // a smaller font (down to 5 pt) rather than text outside the
+                               // box or a word broken inside
   int Rotation = 0;            // 0, or 90 for text that reads upwards
   double Padding = 2;
   bool Visible = true;

@@ -254,6 +254,7 @@ TTextLayout layoutText(const TRichText& runs, const TFontSpec& font, double widt
       blanks.clear();
       if (wordWrap && line.x() + w > width + Eps) {
         // Too wide for a line of its own: break between characters, at least one a line.
+        out.BrokenWords = true;
         for (const TTextRun& r : token.Runs)
           for (QChar c : r.Text) {
             const double cw = textWidth(QString(c), font, r.Script);

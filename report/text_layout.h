@@ -56,6 +56,7 @@ struct TTextLayout {
   std::vector<TTextLine> Lines;
   double Width = 0;   // of the widest line
   double Height = 0;  // all lines stacked
+  bool BrokenWords = false;  // some word was too wide for a line and was broken inside
 };
 
 // Breaks the runs into lines no wider than `width` (hard breaks at '\n'; with wordWrap,
