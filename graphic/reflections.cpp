@@ -116,12 +116,55 @@ TBoxedSegment boxed(TPoint a, TPoint b, const TElement* owner, std::int32_t inde
   return {a, b, std::min(a.X, b.X), std::min(a.Y, b.Y), std::max(a.X, b.X), std::max(a.Y, b.Y), owner, index};
 }
 
-// The first step of SegmentsIntersect: segment s lies clear of the box of p1-p2.
-inline bool boxesApart(const TBoxedSegment& s, TPoint p1, TPoint p2)
-{
-  return s.MinX > std::max(p1.X, p2.X) || s.MaxX < std::min(p1.X, p2.X) || s.MinY > std::max(p1.Y, p2.Y) ||
-         s.MaxY < std::min(p1.Y, p2.Y);
-}
+// A path from P1 to P2, prepared to pass over, before SegmentsIntersect is asked, the many
+// segments that cannot meet it.
+class TPath {
+public:
+  TPath(TPoint p1, TPoint p2)
+      : P1(p1), P2(p2), MinX(std::min(p1.X, p2.X)), MinY(std::min(p1.Y, p2.Y)), MaxX(std::max(p1.X, p2.X)),
+        MaxY(std::max(p1.Y, p2.Y)), Dx(std::int64_t(p2.X) - p1.X), Dy(std::int64_t(p2.Y) - p1.Y),
+        Far2(FarDistance * FarDistance * (double(Dx) * double(Dx) + double(Dy) * double(Dy)))
+  {
+  }
+
+  // False only where SegmentsIntersect(P1, P2, s.A, s.B) is false: s lies clear of the
+  // path's box (its first step), or both ends of s lie on one side of the path's line and
+  // more than FarDistance away from it. Then s does not reach the line, and every point of s
+  // is farther than the tolerance from the line, so no end of s is near the path and no end
+  // of the path is near s. The margin of one unit absorbs the rounding of the doubles.
+  // SegmentsIntersect answers the same with its two segments swapped, so this serves for
+  // either order.
+  bool MayMeet(const TBoxedSegment& s) const
+  {
+    if (s.MinX > MaxX || s.MaxX < MinX || s.MinY > MaxY || s.MaxY < MinY) return false;
+    return MayReachLine(s.A, s.B);
+  }
+
+  bool Meets(const TBoxedSegment& s) const
+  {
+    TPoint r;
+    return MayMeet(s) && SegmentsIntersect(P1, P2, s.A, s.B, r);
+  }
+
+  const TPoint P1, P2;
+
+private:
+  static constexpr double FarDistance = NearTolerance + 1;
+
+  bool MayReachLine(TPoint a, TPoint b) const
+  {
+    // Coordinates within FastBound keep these products inside 64 bits.
+    const std::int64_t c1 = Dx * (std::int64_t(a.Y) - P1.Y) - Dy * (std::int64_t(a.X) - P1.X);
+    const std::int64_t c2 = Dx * (std::int64_t(b.Y) - P1.Y) - Dy * (std::int64_t(b.X) - P1.X);
+    if ((c1 > 0) != (c2 > 0) || c1 == 0 || c2 == 0) return true;
+    const double nearer = double(std::min(std::abs(c1), std::abs(c2)));
+    return nearer * nearer <= Far2;
+  }
+
+  const std::int32_t MinX, MinY, MaxX, MaxY;
+  const std::int64_t Dx, Dy;
+  const double Far2;
+};
 
 // A reflecting segment with the mirror image of the source in its line.
 struct TMirror {
@@ -211,9 +254,9 @@ TScene::TScene(const TConstruction& section, const TSound& source)
 bool TScene::DirectVisible(TPoint p) const
 {
   if (!Fast) return !directBlockedLiteral(Section, p, S);
-  TPoint r;
+  const TPath path(p, S);
   for (const TBoxedSegment& s : DirectSegments)
-    if (!boxesApart(s, p, S) && SegmentsIntersect(p, S, s.A, s.B, r)) return false;
+    if (path.Meets(s)) return false;
   for (const TPlaneElement* e : DirectOthers)
     if (e->Crosses(p, S, -1)) return false;
   return true;
@@ -221,11 +264,9 @@ bool TScene::DirectVisible(TPoint p) const
 
 bool TScene::PathBlocked(TPoint from, TPoint r, const TElement* wall, std::int32_t segment) const
 {
-  TPoint meet;
-  for (const TBoxedSegment& s : OpaqueSegments) {
-    if (boxesApart(s, from, r) || (s.Owner == wall && s.Index == segment)) continue;
-    if (SegmentsIntersect(from, r, s.A, s.B, meet)) return true;
-  }
+  const TPath path(from, r);
+  for (const TBoxedSegment& s : OpaqueSegments)
+    if (path.Meets(s) && !(s.Owner == wall && s.Index == segment)) return true;
   for (const TPlaneElement* e : OpaqueOthers)
     if (e->Crosses(from, r, -1)) return true;
   return false;
@@ -266,7 +307,7 @@ TBest bestReflectionFast(TScene& scene, TPoint p)
   candidates.clear();
   for (std::size_t m = 0; m < scene.Mirrors.size(); ++m) {
     const TMirror& mirror = scene.Mirrors[m];
-    if (boxesApart(mirror.Segment, p, mirror.Image)) continue;
+    if (!TPath(p, mirror.Image).MayMeet(mirror.Segment)) continue;
     TPoint r;
     if (!SegmentsIntersect(mirror.Segment.A, mirror.Segment.B, p, mirror.Image, r)) continue;
     const double length = Distance(p, r) + Distance(r, scene.S);
