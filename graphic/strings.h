@@ -59,6 +59,14 @@ inline constexpr const char* DxfCannotOpen = "Не удается открыть
 inline constexpr const char* DxfCannotRead = "Не удается прочитать файл DXF";
 inline constexpr const char* CliUsageDxf = "dxf ФАЙЛ.dxf  объекты, слои и размеры чертежа DXF";
 
+// The command line's first reflections.
+inline constexpr const char* CliUsageReflections =
+  "reflections ПРОЕКТ.snv [--section N] [--range МЕТРЫ]  первые отражения на линиях зрительских мест разреза";
+inline constexpr const char* CliNoSuchSection = "В проекте нет разреза с номером";
+inline constexpr const char* LabelSectionNumber = "Номер разреза";
+// The label of the source type dialog, whose radius the option sets.
+inline constexpr const char* LabelSoundRange = "Радиус действия прямого звука:";
+
 // The bitmap underlay.
 inline constexpr const char* SubstrateTooLarge = "Подоснова слишком велика для выбранного масштаба";
 
