@@ -10,6 +10,7 @@
 #include "app/uihooks.h"
 #include "core/room.h"
 #include "core/strings.h"
+#include "report/check_report.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -166,10 +167,24 @@ void TFrame1::ShowCoefficients()
     AEdits[i]->setText(formatFixed(FRoom->FAlpha[i], 3));
 }
 
+namespace {
+report::TReportModule* gReportModule = nullptr;
+}
+
+void SetReportModule(report::TReportModule* module)
+{
+  gReportModule = module;
+}
+
 TCheckReportRunner& checkReportRunner()
 {
-  static TCheckReportRunner runner = [](QWidget* parent, TRoom&) {
-    showMessage(parent, u8(appstr::ReportNotReady));
+  static TCheckReportRunner runner = [](QWidget* parent, TRoom& room) {
+    if (!gReportModule) {
+      showMessage(parent, u8(appstr::ReportNotReady));
+      return;
+    }
+    gReportModule->FRoom = &room;
+    gReportModule->RunCheckReport(parent);
   };
   return runner;
 }

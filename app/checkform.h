@@ -49,6 +49,13 @@ private:
   void FieldChanged();
 };
 
+namespace report {
+class TReportModule;
+}
+
+// The report module created at start-up; the check report runs through it.
+void SetReportModule(report::TReportModule* module);
+
 // Runs the check report of a project whose check has just been computed. The default
 // shows the report module's preview; tests replace it.
 using TCheckReportRunner = std::function<void(QWidget* parent, TRoom& room)>;

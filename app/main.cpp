@@ -1,18 +1,22 @@
 // Start-up of the program sonvela: paths, help, materials base, the start window; the end of the run.
+#include "app/checkform.h"
 #include "app/help.h"
 #include "app/mainform.h"
 #include "app/startup.h"
 #include "app/strings.h"
 #include "app/uihooks.h"
 #include "core/materials.h"
+#include "graphic/construction.h"
+#include "report/check_report.h"
+#include "view/application.h"
 
-#include <QApplication>
 #include <memory>
 
 int main(int argc, char** argv)
 {
   using namespace sonvela;
-  QApplication app(argc, argv);
+  TSonvelaApplication app(argc, argv);
+  useGraphicSections(); // project files carry the sections of the drawing model
 
   SetupPaths(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
   SetupHelp(AppPaths().AppDir);
@@ -26,6 +30,9 @@ int main(int argc, char** argv)
   // Only the name: a display name would be appended to every window title.
   QCoreApplication::setApplicationName(QString::fromUtf8(appstr::AppCaption));
 
+  report::TReportModule reportModule;
+  SetReportModule(&reportModule);
+
   int result = 0;
   {
     TMainF mainWindow;
@@ -33,6 +40,7 @@ int main(int argc, char** argv)
     result = app.exec();
   }
 
+  SetReportModule(nullptr);
   const QString saveProblem = SaveMaterialBase(*base);
   if (!saveProblem.isEmpty())
     showMessage(nullptr, saveProblem, TMessageKind::Error);
