@@ -63,6 +63,7 @@ inline constexpr const char* CliUsageDxf = "dxf ФАЙЛ.dxf  объекты, с
 inline constexpr const char* CliUsageReflections =
   "reflections ПРОЕКТ.snv [--section N] [--range МЕТРЫ]  первые отражения на линиях зрительских мест разреза";
 inline constexpr const char* CliNoSuchSection = "В проекте нет разреза с номером";
+inline constexpr const char* CliCalculationFailed = "Не удается рассчитать отражения разреза";
 inline constexpr const char* LabelSectionNumber = "Номер разреза";
 // The label of the source type dialog, whose radius the option sets.
 inline constexpr const char* LabelSoundRange = "Радиус действия прямого звука:";
