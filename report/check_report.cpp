@@ -289,7 +289,7 @@ TBand tableTitle(const QString& bandName, const char* title, const char* materia
                                THAlign::Center})
       .finish(2);
   const double y = b.Height;
-  const double headHeight = 26, bandHeight = 14;
+  const double headHeight = 26, bandHeight = 16;
   const double fullHeight = headHeight + bandHeight;
   double x = 0;
   b.add(head(bandName + QStringLiteral("Name"), QRectF(x, y, NameColumn, fullHeight), qs(s::ColumnName)));

@@ -197,6 +197,8 @@ void paintMemo(QPainter& p, const TMemo& m, const TRichText& runs)
 {
   drawFrame(p, m.Rect, m.Frame, m.FrameWidth);
   p.save();
+  // A form field keeps even text that cannot shrink enough inside its box.
+  if (m.ShrinkToFit) p.setClipRect(m.Rect, Qt::IntersectClip);
   p.setPen(Qt::black);
   if (m.Rotation == 90) {
     p.translate(m.Rect.bottomLeft());
