@@ -6,6 +6,10 @@
 #include "core/project.h"
 #include "core/strings.h"
 #include "graphic/construction.h"
+#include "report/strings.h"
+#ifdef SONVELA_HAS_REPORT
+#include "report/check_variables.h"
+#endif
 
 #include <nlohmann/json.hpp>
 
@@ -75,11 +79,13 @@ struct TCheckOptions {
   std::optional<std::string> Project;
   std::map<std::string, std::string> Values;  // option → its text as typed
   char Decimal = '.';                         // decimal separator of typed numbers
+  bool Vars = false;                          // add the check report's variables
 };
 
 // Options that take a value. Further options of the command are added here and read in
 // runCheck.
-const char* const ValueOptions[] = {"--type", "--volume", "--length", "--floor", "--seats", "--enclosing", "--alpha"};
+const char* const ValueOptions[] = {"--type", "--volume", "--length", "--floor", "--seats", "--enclosing", "--alpha",
+                                    "--decimal"};
 
 TCheckOptions parseArgs(const std::vector<std::string>& args)
 {
@@ -91,12 +97,37 @@ TCheckOptions parseArgs(const std::vector<std::string>& args)
       o.Project = a;
       continue;
     }
+    if (a == "--vars") {
+      o.Vars = true;
+      continue;
+    }
     if (std::find(std::begin(ValueOptions), std::end(ValueOptions), a) == std::end(ValueOptions))
       throw ECliError(std::string(str::CliUnknownOption) + ": " + a, 2);
     if (i + 1 >= args.size()) throw ECliError(std::string(str::CliMissingValue) + " " + a, 2);
     o.Values[a] = args[++i];
   }
+  // --decimal: the separator of the typed numbers and of the report's texts.
+  if (const auto d = o.Values.find("--decimal"); d != o.Values.end()) {
+    if (d->second != "," && d->second != ".") throw ECliError(report::str::CliBadDecimal, 2);
+    o.Decimal = d->second[0];
+  }
   return o;
+}
+
+// The check report's variables as the report prints them: {"VInt": "1000,00", ...}, with
+// the separator given by --decimal or else the locale's.
+nlohmann::ordered_json reportVariablesJson(const TRoom& room, const TCheckOptions& o)
+{
+#ifdef SONVELA_HAS_REPORT
+  const std::string sep = o.Values.count("--decimal") ? std::string(1, o.Decimal) : report::systemDecimalSeparator();
+  nlohmann::ordered_json vars = nlohmann::ordered_json::object();
+  for (const auto& [name, text] : report::checkReportVariables(room, sep)) vars[name] = text;
+  return vars;
+#else
+  (void)room;
+  (void)o;
+  throw ECliError(report::str::CliNoReport, 2);
+#endif
 }
 
 template <class T>
@@ -170,7 +201,9 @@ int runCheck(const std::vector<std::string>& args)
     }
     applyInputs(*room, o);
     room->Calculate();
-    std::cout << checkJson(*room).dump(2) << "\n";
+    nlohmann::ordered_json out = checkJson(*room);
+    if (o.Vars) out["variables"] = reportVariablesJson(*room, o);
+    std::cout << out.dump(2) << "\n";
     return 0;
   } catch (const ECliError& e) {
     std::cerr << e.what() << "\n";
@@ -178,7 +211,7 @@ int runCheck(const std::vector<std::string>& args)
   }
 }
 
-[[maybe_unused]] const bool registered = registerCommand("check", {&runCheck, str::CliUsageCheck});
+[[maybe_unused]] const bool registered = registerCommand("check", {&runCheck, std::string(str::CliUsageCheck) + report::str::CliUsageCheckVars});
 
 } // namespace
 

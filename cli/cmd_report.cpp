@@ -7,9 +7,7 @@
 #include "core/strings.h"
 #include "report/strings.h"
 
-#if __has_include("graphic/construction.h")
 #include "graphic/construction.h"
-#endif
 
 #ifdef SONVELA_HAS_REPORT
 #include "report/check_report.h"
@@ -89,9 +87,7 @@ int runReport(const std::vector<std::string>& args)
     std::cerr << *usage << "\n" << report::str::CliUsageReport << "\n";
     return 2;
   }
-#if __has_include("graphic/construction.h")
-  useGraphicSections();
-#endif
+  useGraphicSections();  // project files carry sections of the drawing model
   TMaterialBase base;  // the report needs no materials base; entries link to a throwaway one
   std::unique_ptr<TRoom> room;
   try {

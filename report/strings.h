@@ -16,6 +16,9 @@ inline constexpr const char* CannotWriteFile = "Не удалось записа
 // sonvela-cli report, and the report options of sonvela-cli check.
 inline constexpr const char* CliUsageReport =
     "report ПРОЕКТ.snv --out ФАЙЛ.pdf [--decimal ,|.]  отчет о проверке зала в файл PDF";
+// Continues the usage line of "check".
+inline constexpr const char* CliUsageCheckVars =
+    "\n      [--vars] [--decimal ,|.]  --vars: и переменные отчета о проверке; --decimal: разделитель дробной части";
 inline constexpr const char* CliNoProject = "Не задан файл проекта";
 inline constexpr const char* CliNoOutput = "Не задан файл отчета (--out ФАЙЛ.pdf)";
 inline constexpr const char* CliBadDecimal = "Разделитель дробной части задается как \",\" или \".\"";
