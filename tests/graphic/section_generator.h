@@ -4,6 +4,7 @@
 #include "graphic/construction.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -161,25 +162,29 @@ inline void buildHall(TConstruction& section, int lines = 12, int ceilingSegment
   b.Floor(steps);
 
   std::vector<TPoint> front;
-  for (int i = 0; i <= 40; ++i) front.push_back({i % 2 ? 150 : 0, 12000 * i / 40});
+  for (int i = 0; i <= 40; ++i) front.push_back({i % 2 ? 20 : 0, 12000 * i / 40});
   b.Wall(front);
   std::vector<TPoint> back;
-  for (int i = 0; i <= 40; ++i) back.push_back({hallEnd - (i % 2 ? 200 : 0), rakeTop + 6000 * i / 40});
+  for (int i = 0; i <= 40; ++i) back.push_back({hallEnd - (i % 2 ? 20 : 0), rakeTop + 6000 * i / 40});
   b.Wall(back);
   std::vector<TPoint> ceiling;
-  for (int i = 0; i <= ceilingSegments; ++i)
-    ceiling.push_back({hallEnd * i / ceilingSegments, 12000 + 2000 * i / ceilingSegments + jitter(400)});
+  // A gently waving ceiling: four waves of 300 over the hall's length.
+  for (int i = 0; i <= ceilingSegments; ++i) {
+    const double wave = 300 * std::sin(8 * std::acos(-1.0) * i / ceilingSegments);
+    ceiling.push_back({hallEnd * i / ceilingSegments,
+                       12000 + 2000 * i / ceilingSegments + static_cast<std::int32_t>(wave) + jitter(5)});
+  }
   b.Wall(ceiling);
 
   // Balcony: front parapet and underside.
   std::vector<TPoint> balcony{{30000, 11200}, {30000, 10500}};
-  for (int i = 1; i <= 20; ++i) balcony.push_back({30000 + 10000 * i / 20, 10500 + jitter(100)});
+  for (int i = 1; i <= 20; ++i) balcony.push_back({30000 + 10000 * i / 20, 10500 + jitter(10)});
   b.Wall(balcony);
   // Hanging reflectors, some panels shorter than 2 m.
   for (int r = 0; r < 3; ++r) {
     std::vector<TPoint> panel;
     const std::int32_t x0 = 8000 + 7000 * r;
-    for (int i = 0; i <= 10; ++i) panel.push_back({x0 + 400 * i, 10000 - 100 * r + jitter(150)});
+    for (int i = 0; i <= 10; ++i) panel.push_back({x0 + 400 * i, 10000 - 100 * r + jitter(15)});
     b.Wall(panel);
   }
 
