@@ -37,6 +37,8 @@ std::function<void(QWidget*, const QString&)> TReportPreview::ShowError = [](QWi
   QMessageBox::critical(w, qs(str::ErrorCaption), message);
 };
 
+std::function<void(TReportPreview&)> TReportPreview::Exec = [](TReportPreview& preview) { preview.exec(); };
+
 TReportPreview::TReportPreview(QWidget* parent, const QString& title, TPrepareReport prepare)
     : QPrintPreviewDialog(&FPrinter, parent), FTitle(title), FPrepare(std::move(prepare))
 {
@@ -106,7 +108,7 @@ void TReportPreview::savePdfClicked()
 void showReportPreview(QWidget* parent, const QString& title, TPrepareReport prepare)
 {
   TReportPreview preview(parent, title, std::move(prepare));
-  preview.exec();
+  TReportPreview::Exec(preview);
 }
 
 } // namespace sonvela::report

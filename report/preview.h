@@ -34,6 +34,8 @@ public:
   // How the preview asks for a file name and shows errors; replaceable in tests.
   static std::function<QString(QWidget*, const QString& suggested)> AskPdfFileName;
   static std::function<void(QWidget*, const QString& message)> ShowError;
+  // Runs the preview for showReportPreview: modally, until it is closed.
+  static std::function<void(TReportPreview&)> Exec;
 
 private:
   void paintPages(QPrinter* printer);

@@ -1,4 +1,5 @@
 // The hall check report: bands, their order, the tables, visibility and the frame.
+#include "core/errors.h"
 #include "hall_fixture.h"
 #include "qt_print.h"
 #include "report/check_report.h"
@@ -214,11 +215,12 @@ TEST(CheckReport, ManyRowsRunOverPagesWithTheirHead)
   EXPECT_EQ(p.overflowingMemos(), std::vector<QString>{});
 }
 
-TEST(CheckReportPreview, SavesAsPdfFromItsToolBarAndFollowsThePaper)
+TEST(CheckReportPreview, RunsFromTheModuleSavesAsPdfAndFollowsThePaper)
 {
   auto room = makeHall(3, 2);
   TReportModule module;
   module.FRoom = room.get();
+  module.FDecimalSeparator = ",";
   QTemporaryDir dir;
   const QString asked = dir.filePath(QStringLiteral("отчет"));  // the suffix is added
   TReportPreview::AskPdfFileName = [&](QWidget*, const QString& suggested) {
@@ -227,36 +229,44 @@ TEST(CheckReportPreview, SavesAsPdfFromItsToolBarAndFollowsThePaper)
   };
   std::vector<QString> errors;
   TReportPreview::ShowError = [&](QWidget*, const QString& m) { errors.push_back(m); };
-
-  int prepared = 0;
-  {
-    TReportBuilder builder(*room, module.FrSonvela);
-    builder.FillTables();
-    module.ReportBuilder = &builder;
-    TReportPreview preview(nullptr, QStringLiteral("Концертный зал"), [&](QSizeF size) {
-      ++prepared;
-      return builder.Prepare(size);
-    });
+  bool shown = false;
+  TReportPreview::Exec = [&](TReportPreview& preview) {
+    shown = true;
+    EXPECT_NE(module.ReportBuilder, nullptr);
+    EXPECT_TRUE(preview.windowTitle().endsWith(QStringLiteral("Концертный зал")));
     ASSERT_NE(preview.savePdfAction(), nullptr);
     const auto bars = preview.findChildren<QToolBar*>();
     ASSERT_FALSE(bars.isEmpty());
     EXPECT_TRUE(bars.front()->actions().contains(preview.savePdfAction()));
     EXPECT_EQ(preview.savePdfAction()->text(), QStringLiteral("Сохранить в PDF"));
+    EXPECT_TRUE(hasText(preview.pages(), QStringLiteral("Общий воздушный объем зала, V (м³): 12000,00")));
 
     preview.savePdfAction()->trigger();
     EXPECT_TRUE(QFile::exists(asked + QStringLiteral(".pdf")));
-    EXPECT_EQ(prepared, 1);
 
     // Page set-up to Letter landscape: the report is laid out again for that paper.
     preview.printer()->setPageLayout(
         QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
     const TPreparedReport& letter = preview.pages();
-    EXPECT_EQ(prepared, 2);
     EXPECT_NEAR(letter.pageSize().width(), 11 * 96, 0.5);
+    EXPECT_EQ(countOf(printedBands(letter), "SurfaceMasterData"), 3);
     EXPECT_EQ(letter.overflowingMemos(), std::vector<QString>{});
 
     EXPECT_FALSE(preview.savePdf(dir.filePath(QStringLiteral("missing/r.pdf"))));
-    module.ReportBuilder = nullptr;
-  }
+  };
+  module.RunCheckReport(nullptr);
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(module.ReportBuilder, nullptr);
   EXPECT_EQ(errors.size(), 1u);
+}
+
+TEST(CheckReportPreview, AnErrorEndsTheRunAndLeavesNoBuilderBehind)
+{
+  auto room = makeHall(1, 1);
+  TReportModule module;
+  module.FRoom = room.get();
+  TReportPreview::Exec = [](TReportPreview&) { throw EError("сбой"); };
+  EXPECT_THROW(module.RunCheckReport(nullptr), EError);
+  EXPECT_EQ(module.ReportBuilder, nullptr);
+  EXPECT_EQ(room->FSurfaces->Count(), 2);
 }
