@@ -269,3 +269,43 @@ TEST(Pdf, WritesEveryPageAndReportsAFailureWithoutTouchingTheOldFile)
   }
   QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
+
+TEST(Pdf, LandscapeSheetWithAPictureTheCallerDrawsAtPrintTime)
+{
+  // The shape of a drawing sheet: objects on the page, placed by the page script from the
+  // page size, and a picture drawn by its owner when the page is painted.
+  TReport r;
+  r.PageSize = QSizeF(mm(297), mm(210));
+  TBand sheet = dataBand(QStringLiteral("Sheet"), 0);
+  sheet.Kind = TBandKind::Overlay;
+  TPicture map;
+  map.Name = QStringLiteral("Map");
+  std::vector<QRectF> drawnInto;
+  map.Draw = [&](QPainter& p, const QRectF& rect) {
+    drawnInto.push_back(rect);
+    p.fillRect(rect, Qt::blue);
+  };
+  sheet.add(map);
+  r.Bands.push_back(sheet);
+  r.PageScript = [](TReport& rep) {
+    auto& m = std::get<TPicture>(*rep.findObject(QStringLiteral("Map")));
+    m.Rect = QRectF(52, 105, rep.PageSize.width() - 105, rep.PageSize.height() - 335);
+  };
+  const TPreparedReport p = prepareReport(r);
+  EXPECT_TRUE(drawnInto.empty());  // nothing is drawn before printing
+
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
+  writePdf(p, path);
+  ASSERT_EQ(drawnInto.size(), 1u);
+  EXPECT_NEAR(drawnInto[0].width(), mm(297) - 105, 0.01);
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QString pdf = QString::fromLatin1(file.readAll());
+  // The page is wider than tall: 842 × 595 points.
+  const QRegularExpressionMatch box =
+      QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]")).match(pdf);
+  ASSERT_TRUE(box.hasMatch());
+  EXPECT_NEAR(box.captured(1).toDouble(), 842, 1);
+  EXPECT_NEAR(box.captured(2).toDouble(), 595, 1);
+}
