@@ -5,6 +5,7 @@
 // device rounding of advances) and a memo that fits in one fits in all.
 #include "report/text_layout.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -51,12 +52,22 @@ QFont referenceFont(const TFontSpec& f)
   return font;
 }
 
-const QFontMetricsF& referenceMetrics(const TFontSpec& f)
+std::map<std::tuple<QString, bool, bool>, QFontMetricsF>& metricsCache()
 {
   static std::map<std::tuple<QString, bool, bool>, QFontMetricsF> cache;
+  return cache;
+}
+
+const QFontMetricsF& referenceMetrics(const TFontSpec& f)
+{
+  auto& cache = metricsCache();
   const auto key = std::make_tuple(f.Family, f.Bold, f.Italic);
   auto it = cache.find(key);
-  if (it == cache.end()) it = cache.emplace(key, QFontMetricsF(referenceFont(f))).first;
+  if (it == cache.end()) {
+    // Font metrics belong to the application object: forget them when it goes.
+    if (cache.empty()) qAddPostRoutine([] { metricsCache().clear(); });
+    it = cache.emplace(key, QFontMetricsF(referenceFont(f))).first;
+  }
   return it->second;
 }
 
