@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -157,6 +159,46 @@ TEST_F(HelpTest, DocumentsOpenWhenPresentAndAreNamedWhenMissing)
   StartTutorial(nullptr);
   ASSERT_EQ(ui.messages.size(), 4);
   EXPECT_EQ(ui.messages[3], QString::fromUtf8(appstr::TutorialMissing));
+}
+
+} // namespace
+
+namespace {
+
+// The help shipped with the program: a page for every topic key, and no link that leads nowhere.
+TEST(ShippedHelp, EveryTopicHasItsPageAndEveryLinkResolves)
+{
+  const QString appDir = QString(SONVELA_SOURCE_DIR) + "/resources/";
+  SetupHelp(appDir);
+  const char* keys[] = {"HotHelpConsecution", "HotHelpGabaritStart", "HotHelpGraphicStart", "HotHelpMiddleCoeff",
+                        "HotHelpBaseEditor", "HotHelpRegionSize", "HotHelpChooseEditConstRezim", "HotHelpBuilding",
+                        "HotHelpPoglot", "HotHelpSoundSrc", "HotHelpChear", "HotHelpDelElem", "HotHelpInsVertex",
+                        "HotHelpMovVertex", "HotHelpDelVertex", "HotHelpChooseEditSizeRezim", "HotHelpInputSize",
+                        "HotHelpDelSize", "HotHelpDragSize", "HotHelpValueSize", "HotHelpResult",
+                        "HotHelpInputMarker", "HotHelpDelMarker"};
+  const QString html = appDir + "HELP/html/";
+  QSet<QString> pages{"contents.htm"};
+  for (const char* key : keys) {
+    bool found = false;
+    const QString page = HelpIni().Value("Old", key, &found);
+    EXPECT_TRUE(found) << key;
+    EXPECT_NE(page, "contents.htm") << key; // each topic has a page of its own
+    pages << page;
+  }
+  const QRegularExpression link(R"re(href="([^"#:]+)")re");
+  for (const QString& name : QDir(html).entryList({"*.htm"})) {
+    QFile f(html + name);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(f.readAll());
+    EXPECT_TRUE(text.contains("charset=\"utf-8\"")) << name.toStdString();
+    for (auto m = link.globalMatch(text); m.hasNext();) {
+      const QString target = m.next().captured(1);
+      EXPECT_TRUE(QFileInfo::exists(html + target)) << name.toStdString() << " -> " << target.toStdString();
+    }
+    pages.remove(name);
+  }
+  EXPECT_TRUE(pages.isEmpty()) << pages.values().join(", ").toStdString();
+  CloseHelp();
 }
 
 } // namespace
