@@ -205,6 +205,7 @@ void TAlphaBaseForm::RebuildTree()
   if (toSelect) {
     FTree->setCurrentItem(toSelect);
     toSelect->setExpanded(true);
+    FTree->scrollToItem(toSelect, QAbstractItemView::PositionAtCenter);
   }
   // The edits always belong to the material the buttons act on: one outside the category
   // now shown is no longer selected, so that the cleared edits are never stored into it.

@@ -144,6 +144,9 @@ void TFrame1::FillFields()
   for (int i = 0; i < 6; ++i)
     AEdits[i]->setText(formatShortest(FRoom->FAlpha[i]));
   SpecNumEdit->setText(QString::number(FRoom->FSeats));
+  // Long numbers show their beginning.
+  for (QLineEdit* e : {LEdit, VEdit, SpolEdit, SogrEdit, AEdits[0], AEdits[1], AEdits[2], AEdits[3], AEdits[4], AEdits[5]})
+    e->setCursorPosition(0);
 }
 
 void TFrame1::ReadFields()
@@ -198,7 +201,7 @@ TGabaritCalcForm::TGabaritCalcForm(TRoom& room, std::function<bool()> saveProjec
   auto* saveAction = new QAction(style()->standardIcon(QStyle::SP_DialogSaveButton), u8(appstr::MenuSave), this);
   saveAction->setToolTip(u8(appstr::HintSave));
   connect(saveAction, &QAction::triggered, this, [this] { guarded(this, [this] { SaveClick(); }); });
-  auto* contentsAction = new QAction(style()->standardIcon(QStyle::SP_DialogHelpButton), u8(appstr::MenuContents), this);
+  auto* contentsAction = new QAction(style()->standardIcon(QStyle::SP_MessageBoxQuestion), u8(appstr::MenuContents), this);
   contentsAction->setToolTip(u8(appstr::HintHelp));
   connect(contentsAction, &QAction::triggered, this, [] { ShowHelpTopic(); });
 

@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace sonvela {
 
@@ -49,6 +50,7 @@ constexpr int ClientHeight = 491;
 constexpr int HelpHeight = 267;
 constexpr int ModeButtonWidth = 313;
 constexpr int ModeButtonHeight = 33;
+constexpr int ModeGroupWidth = 337;
 
 } // namespace
 
@@ -89,7 +91,7 @@ TMainF::TMainF(QWidget* parent) : QMainWindow(parent), FRoom(std::make_unique<TR
   openAction->setToolTip(u8(appstr::HintOpen));
   auto* saveAction = new QAction(style()->standardIcon(QStyle::SP_DialogSaveButton), u8(appstr::MenuSave), this);
   saveAction->setToolTip(u8(appstr::HintSave));
-  auto* contentsAction = new QAction(style()->standardIcon(QStyle::SP_DialogHelpButton), u8(appstr::MenuContents), this);
+  auto* contentsAction = new QAction(style()->standardIcon(QStyle::SP_MessageBoxQuestion), u8(appstr::MenuContents), this);
   contentsAction->setToolTip(u8(appstr::HintHelp));
   connect(newAction, &QAction::triggered, this, [this] { guarded(this, [this] { NewClick(); }); });
   connect(openAction, &QAction::triggered, this, [this] { guarded(this, [this] { OpenClick(); }); });
@@ -131,13 +133,17 @@ TMainF::TMainF(QWidget* parent) : QMainWindow(parent), FRoom(std::make_unique<TR
   top->setFixedHeight(topHeight);
   FGabaritButton = new QPushButton(u8(appstr::ModeGabarit), top);
   FGraphicButton = new QPushButton(u8(appstr::ModeGraphic), top);
+  // The buttons keep their width unless their caption needs more in the font at hand.
+  const int buttonWidth =
+      std::max({ModeButtonWidth, FGabaritButton->sizeHint().width(), FGraphicButton->sizeHint().width()});
   const int y0 = (topHeight - 2 * ModeButtonHeight) / 3;
-  FGabaritButton->setGeometry(8, y0, ModeButtonWidth, ModeButtonHeight);
-  FGraphicButton->setGeometry(8, 2 * y0 + ModeButtonHeight + 6, ModeButtonWidth, ModeButtonHeight);
+  FGabaritButton->setGeometry(8, y0, buttonWidth, ModeButtonHeight);
+  FGraphicButton->setGeometry(8, 2 * y0 + ModeButtonHeight + 6, buttonWidth, ModeButtonHeight);
   for (QPushButton* b : {FGabaritButton, FGraphicButton})
     b->setCheckable(true);
   FModeGroup = new QGroupBox(top);
-  FModeGroup->setGeometry(ModeButtonWidth + 15, 2, ClientWidth - ModeButtonWidth - 19, topHeight - 6);
+  FModeGroup->setGeometry(buttonWidth + 15, 2, ModeGroupWidth, topHeight - 6);
+  const int clientWidth = std::max(ClientWidth, buttonWidth + 15 + ModeGroupWidth + 4);
 
   FHelpFrame = new THelpFrame(central);
   FHelpFrame->setFixedHeight(HelpHeight);
@@ -147,7 +153,7 @@ TMainF::TMainF(QWidget* parent) : QMainWindow(parent), FRoom(std::make_unique<TR
   layout->addWidget(top);
   layout->addWidget(FHelpFrame);
   setCentralWidget(central);
-  resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+  resize(clientWidth, ClientHeight + menuBar()->sizeHint().height());
 
   connect(FGabaritButton, &QPushButton::toggled, this, &TMainF::GabaritToggled);
   connect(FGraphicButton, &QPushButton::toggled, this, &TMainF::GraphicToggled);
