@@ -12,6 +12,7 @@
 #include "core/room.h"
 
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -170,15 +171,29 @@ void TMainF::changeEvent(QEvent* event)
   QMainWindow::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
     SetHotHelpTarget(FHelpFrame);
-    // The About box opens once the activation is over, not from inside it.
-    if (FShowAbout && !FActivationQueued) {
-      FActivationQueued = true;
-      QTimer::singleShot(0, this, [this] {
-        FActivationQueued = false;
-        guarded(this, [this] { FormActivate(); });
-      });
-    }
+    QueueActivation();
   }
+}
+
+// Showing counts as the first activation: without a window manager, or with one that keeps
+// new windows from taking the focus, the window may never be activated by itself.
+void TMainF::showEvent(QShowEvent* event)
+{
+  QMainWindow::showEvent(event);
+  if (!event->spontaneous())
+    QueueActivation();
+}
+
+// The About box opens once the activation is over, not from inside it.
+void TMainF::QueueActivation()
+{
+  if (!FShowAbout || FActivationQueued)
+    return;
+  FActivationQueued = true;
+  QTimer::singleShot(0, this, [this] {
+    FActivationQueued = false;
+    guarded(this, [this] { FormActivate(); });
+  });
 }
 
 void TMainF::FormActivate()
@@ -302,7 +317,7 @@ bool TMainF::NewClick()
   FShowAbout = true;
   // The window is usually active already: greet the new project as an activation would.
   if (isActiveWindow())
-    QTimer::singleShot(0, this, [this] { guarded(this, [this] { FormActivate(); }); });
+    QueueActivation();
   return true;
 }
 

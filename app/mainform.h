@@ -60,11 +60,13 @@ public:
 protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
 private:
   bool WriteProject(const QString& path);
   void UpdateCaption();
   void ShowModeFrame(QWidget* frame, const char* topic);
+  void QueueActivation();
 
   std::unique_ptr<TRoom> FRoom;
   QWidget* FModeFrame = nullptr;

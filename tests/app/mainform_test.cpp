@@ -9,6 +9,7 @@
 #include "core/project.h"
 #include "core/room.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -79,6 +80,16 @@ TEST_F(MainFormTest, FirstActivationShowsTheAboutBoxThenTheConsecutionTopic)
   ui->modals.push_back(closes());
   window->FormActivate();
   EXPECT_EQ(ui->modalTitles.size(), 2);
+}
+
+TEST_F(MainFormTest, ShowingTheWindowCountsAsItsFirstActivation)
+{
+  ui->modals.push_back(closes());
+  window->show();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(ui->modalTitles, QStringList{QString::fromUtf8("О программе Sonvela '2011 ...")});
+  EXPECT_FALSE(window->ShowAboutPending());
+  EXPECT_EQ(hotPage(), "consecution.htm");
 }
 
 TEST_F(MainFormTest, ModeButtonsShowTheirFrameAndReleasingShowsNone)
