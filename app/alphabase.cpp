@@ -127,13 +127,17 @@ TAlphaBaseForm::TAlphaBaseForm(TMaterialBase& base, TPovPoglot& entry, QWidget* 
 
 void TAlphaBaseForm::PrepareEditEntry()
 {
+  // The entry's own amount, not a fixed one: "Выбрать" stores the field as the entry's
+  // area or count, so any other preset would silently replace what the user entered.
+  // (An entry that never got an amount keeps the preset 1.)
+  if (FEntry.FAmount > 0) {
+    FAmount = FEntry.FAmount;
+    FSEdit->setText(formatShortest(FAmount));
+  }
   FSelected = FEntry.Material();
   if (!FSelected)
     return;
   FMaterialToSelect = FSelected;
-  // The entry's own amount, not a fixed one: "Выбрать" stores the field as the entry's
-  // area or count, so any other preset would silently replace what the user entered.
-  FAmount = FEntry.FAmount;
   // Setting the kind here stores nothing into the material.
   (FEntry.FIsSurface ? FSurfaceRadio : FPieceRadio)->setChecked(true);
   ApplyKind();

@@ -206,6 +206,7 @@ TEST_F(AbsorptionTest, EntryOfADeletedMaterialKeepsItsValuesAndName)
   // "Изменить" opens the window with nothing selected; closing it changes nothing.
   ui->modals.push_back([&](QDialog& d) {
     EXPECT_EQ(static_cast<TAlphaBaseForm&>(d).Selected(), nullptr);
+    EXPECT_EQ(static_cast<TAlphaBaseForm&>(d).AmountEdit()->text(), "10");
     d.reject();
     return d.result();
   });
