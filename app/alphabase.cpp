@@ -116,7 +116,12 @@ TAlphaBaseForm::TAlphaBaseForm(TMaterialBase& base, TPovPoglot& entry, QWidget* 
 
   connect(FPieceRadio, &QRadioButton::clicked, this, [this] { SetKind(0); });
   connect(FSurfaceRadio, &QRadioButton::clicked, this, [this] { SetKind(1); });
-  connect(FTree, &QTreeWidget::itemClicked, this, [this] { TreeClick(); });
+  // A node chosen with the mouse or the keys; the tree's own changes while it is rebuilt
+  // or put back are not choices.
+  connect(FTree, &QTreeWidget::currentItemChanged, this, [this] {
+    if (!FRebuilding)
+      TreeClick();
+  });
   connect(add, &QPushButton::clicked, this, [this] { guarded(this, [this] { AddClick(); }); });
   connect(del, &QPushButton::clicked, this, [this] { guarded(this, [this] { DeleteClick(); }); });
   connect(help, &QPushButton::clicked, this, &TAlphaBaseForm::HelpClick);
@@ -236,9 +241,12 @@ void TAlphaBaseForm::TreeClick()
       if (FSelected && clicked != FSelected)
         StoreEdits();
     } catch (...) {
-      // The edits of the selected material were refused: it stays selected.
-      if (QTreeWidgetItem* item = ItemOf(FSelected))
+      // The edits of the selected material were refused: it stays selected, with the
+      // text the user is to correct.
+      if (QTreeWidgetItem* item = ItemOf(FSelected)) {
+        const QSignalBlocker block(FTree);
         FTree->setCurrentItem(item);
+      }
       throw;
     }
     FSelected = clicked;
@@ -249,10 +257,8 @@ void TAlphaBaseForm::TreeClick()
 
 void TAlphaBaseForm::SelectMaterial(TMaterial* material)
 {
-  if (QTreeWidgetItem* item = ItemOf(material)) {
+  if (QTreeWidgetItem* item = ItemOf(material))
     FTree->setCurrentItem(item);
-    TreeClick();
-  }
 }
 
 void TAlphaBaseForm::SetCoefText(int band, double value)

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
@@ -147,14 +148,17 @@ TMainF::TMainF(QWidget* parent) : QMainWindow(parent), FRoom(std::make_unique<TR
   const int clientWidth = std::max(ClientWidth, buttonWidth + 15 + ModeGroupWidth + 4);
 
   FHelpFrame = new THelpFrame(central);
-  FHelpFrame->setFixedHeight(HelpHeight);
+  // The help panel takes what the window gains when it is made larger.
+  FHelpFrame->setMinimumHeight(HelpHeight);
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(top);
-  layout->addWidget(FHelpFrame);
+  layout->addWidget(FHelpFrame, 1);
   setCentralWidget(central);
   resize(clientWidth, ClientHeight + menuBar()->sizeHint().height());
+  if (const QScreen* desktop = screen())
+    move(desktop->availableGeometry().center() - rect().center());
 
   connect(FGabaritButton, &QPushButton::toggled, this, &TMainF::GabaritToggled);
   connect(FGraphicButton, &QPushButton::toggled, this, &TMainF::GraphicToggled);

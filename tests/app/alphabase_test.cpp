@@ -92,6 +92,18 @@ TEST_F(AlphaBaseTest, ValuesOutOfRangeAreReportedAndStoredAllTheSame)
   EXPECT_EQ(form->Selected(), parquet);
 }
 
+TEST_F(AlphaBaseTest, AMalformedValueKeepsItsMaterialSelectedWithTheTextToCorrect)
+{
+  form->SelectMaterial(brick);
+  form->CoefEdit(3)->setText(",");
+  form->SelectMaterial(plaster);
+  EXPECT_EQ(ui->messages, QStringList{QString::fromUtf8("Число \"1000 Гц\" записано неверно")});
+  EXPECT_EQ(form->Selected(), brick);
+  EXPECT_EQ(form->Tree()->currentItem(), form->ItemOf(brick));
+  EXPECT_EQ(form->CoefEdit(3)->text(), ",");
+  EXPECT_EQ(brick->FCoef[2], 0.03); // the bands before the bad one are stored, unchanged here
+}
+
 TEST_F(AlphaBaseTest, ValuesTheMaskCannotHoldAreShownAndKeptWhole)
 {
   seat->FCoef = {12.5, -0.25, 0.3, 0.3, 0.3, 0.3};
