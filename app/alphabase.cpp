@@ -385,6 +385,14 @@ void TAlphaBaseForm::done(int result)
   QDialog::done(result);
 }
 
+void TAlphaBaseForm::showEvent(QShowEvent* event)
+{
+  QDialog::showEvent(event);
+  // Laid out only now: the chosen material can be brought into view.
+  if (QTreeWidgetItem* item = FTree->currentItem())
+    FTree->scrollToItem(item, QAbstractItemView::PositionAtCenter);
+}
+
 QString TAlphaBaseForm::GroupCaption() const { return FCoefGroup->title(); }
 QString TAlphaBaseForm::AmountCaption() const { return FAmountLabel->text(); }
 

@@ -51,6 +51,9 @@ public:
 
   void done(int result) override;
 
+protected:
+  void showEvent(QShowEvent* event) override;
+
 private:
   void TreeClick();
   void SetCoefText(int band, double value);
