@@ -96,7 +96,8 @@ TFrame1::TFrame1(QWidget* parent) : QWidget(parent)
   auto* alphaGrid = new QGridLayout(alphaGroup);
   for (int i = 0; i < 6; ++i) {
     AEdits[i] = numberEdit(alphaGroup);
-    AEdits[i]->setFixedWidth(90);
+    // Wide enough for a coefficient in its shortest exact form, as an opened project holds it.
+    AEdits[i]->setFixedWidth(150);
     auto* cell = new QVBoxLayout;
     cell->setSpacing(2);
     cell->addWidget(new QLabel(u8(appstr::BandLabels[i]), alphaGroup));
