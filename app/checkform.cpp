@@ -8,6 +8,7 @@
 #include "app/numreaders.h"
 #include "app/strings.h"
 #include "app/uihooks.h"
+#include "core/check_inputs.h"
 #include "core/room.h"
 #include "core/strings.h"
 #include "report/check_report.h"
@@ -29,13 +30,6 @@ namespace sonvela {
 namespace {
 
 QString u8(const char* s) { return QString::fromUtf8(s); }
-
-// Upper bounds of the check's inputs; every lower bound is 1, the coefficients' 0.
-constexpr double MaxLength = 60;
-constexpr double MaxVolume = 100000000;
-constexpr double MaxArea = 10000000;
-constexpr double MaxAlpha = 10000000;
-constexpr std::int32_t MaxSeats = 1000000;
 
 QLineEdit* numberEdit(QWidget* parent)
 {
@@ -156,13 +150,14 @@ void TFrame1::ReadFields()
   r.FName = NameEdit->text().toStdString();
   if (TypeCombo->currentIndex() >= 0)
     r.FHallType = static_cast<std::uint8_t>(TypeCombo->currentIndex());
-  r.FLength = ReadFloat(LEdit->text(), str::LabelLength, 1, MaxLength, this);
-  r.FVolume = ReadFloat(VEdit->text(), str::LabelVolume, 1, MaxVolume, this);
-  r.FFloorArea = ReadFloat(SpolEdit->text(), str::LabelFloorArea, 1, MaxArea, this);
-  r.FEnclosingArea = ReadFloat(SogrEdit->text(), str::LabelEnclosingArea, 1, MaxArea, this);
+  using namespace CheckInputBounds;
+  r.FLength = ReadFloat(LEdit->text(), str::LabelLength, LengthMin, LengthMax, this);
+  r.FVolume = ReadFloat(VEdit->text(), str::LabelVolume, VolumeMin, VolumeMax, this);
+  r.FFloorArea = ReadFloat(SpolEdit->text(), str::LabelFloorArea, AreaMin, AreaMax, this);
+  r.FEnclosingArea = ReadFloat(SogrEdit->text(), str::LabelEnclosingArea, AreaMin, AreaMax, this);
   for (int i = 0; i < 6; ++i)
-    r.FAlpha[i] = ReadFloat(AEdits[i]->text(), str::LabelAlpha[i], 0, MaxAlpha, this);
-  r.FSeats = ReadInteger(SpecNumEdit->text(), str::LabelSeats, 1, MaxSeats, this);
+    r.FAlpha[i] = ReadFloat(AEdits[i]->text(), str::LabelAlpha[i], AlphaMin, AlphaMax, this);
+  r.FSeats = ReadInteger(SpecNumEdit->text(), str::LabelSeats, SeatsMin, SeatsMax, this);
 }
 
 void TFrame1::ShowCoefficients()

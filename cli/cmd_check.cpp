@@ -1,5 +1,6 @@
 // sonvela-cli check: the space-planning and reverberation check of a hall, as JSON.
 #include "cli/command.h"
+#include "core/check_inputs.h"
 #include "core/errors.h"
 #include "core/materials.h"
 #include "core/numreaders.h"
@@ -155,10 +156,11 @@ void applyInputs(TRoom& room, const TCheckOptions& o)
 
   if (const std::string* t = typed("--type"))
     room.FHallType = static_cast<std::uint8_t>(accepted(parseInteger(*t, str::LabelHallType, 0, HallTypeCount - 1)));
-  readFloat(typed("--length"), str::LabelLength, 1, 60, room.FLength);
-  readFloat(typed("--volume"), str::LabelVolume, 1, 100000000, room.FVolume);
-  readFloat(typed("--floor"), str::LabelFloorArea, 1, 10000000, room.FFloorArea);
-  readFloat(typed("--enclosing"), str::LabelEnclosingArea, 1, 10000000, room.FEnclosingArea);
+  using namespace CheckInputBounds;
+  readFloat(typed("--length"), str::LabelLength, LengthMin, LengthMax, room.FLength);
+  readFloat(typed("--volume"), str::LabelVolume, VolumeMin, VolumeMax, room.FVolume);
+  readFloat(typed("--floor"), str::LabelFloorArea, AreaMin, AreaMax, room.FFloorArea);
+  readFloat(typed("--enclosing"), str::LabelEnclosingArea, AreaMin, AreaMax, room.FEnclosingArea);
 
   std::vector<std::string> alpha;
   if (const std::string* t = typed("--alpha")) {
@@ -174,13 +176,13 @@ void applyInputs(TRoom& room, const TCheckOptions& o)
     if (alpha.size() != static_cast<std::size_t>(BandCount)) throw ECliError(str::CliAlphaCount, 2);
   }
   for (int i = 0; i < BandCount; ++i)
-    readFloat(alpha.empty() ? nullptr : &alpha[static_cast<std::size_t>(i)], str::LabelAlpha[i], 0, 10000000,
+    readFloat(alpha.empty() ? nullptr : &alpha[static_cast<std::size_t>(i)], str::LabelAlpha[i], AlphaMin, AlphaMax,
               room.FAlpha[static_cast<std::size_t>(i)]);
 
   if (const std::string* t = typed("--seats"))
-    room.FSeats = accepted(parseInteger(*t, str::LabelSeats, 1, 1000000));
-  else if (room.FSeats < 1 || room.FSeats > 1000000)
-    throw ECliError(integerRangeMessage(str::LabelSeats, 1, 1000000), 2);
+    room.FSeats = accepted(parseInteger(*t, str::LabelSeats, SeatsMin, SeatsMax));
+  else if (room.FSeats < SeatsMin || room.FSeats > SeatsMax)
+    throw ECliError(integerRangeMessage(str::LabelSeats, SeatsMin, SeatsMax), 2);
 }
 
 int runCheck(const std::vector<std::string>& args)

@@ -1,5 +1,6 @@
 // sonvela-cli report: the hall check report of a project, written as a PDF file.
 #include "cli/command.h"
+#include "core/check_inputs.h"
 #include "core/errors.h"
 #include "core/materials.h"
 #include "core/numreaders.h"
@@ -54,25 +55,6 @@ std::optional<std::string> parseArgs(const std::vector<std::string>& args, TRepo
   return std::nullopt;
 }
 
-// The check runs on values the check window would accept; a project file holding others
-// (damaged, or not written by this program) is refused with the window's message.
-std::optional<std::string> refusedInput(const TRoom& room, char decimal)
-{
-  struct TBound {
-    const char* Label;
-    double Value, Min, Max;
-  };
-  std::vector<TBound> bounds{{str::LabelLength, room.FLength, 1, 60},
-                             {str::LabelVolume, room.FVolume, 1, 100000000},
-                             {str::LabelFloorArea, room.FFloorArea, 1, 10000000},
-                             {str::LabelEnclosingArea, room.FEnclosingArea, 1, 10000000}};
-  for (int i = 0; i < BandCount; ++i) bounds.push_back({str::LabelAlpha[i], room.FAlpha[static_cast<std::size_t>(i)], 0, 10000000});
-  for (const TBound& b : bounds)
-    if (!(b.Value >= b.Min && b.Value <= b.Max)) return floatRangeMessage(b.Label, b.Min, b.Max, decimal);
-  if (room.FSeats < 1 || room.FSeats > 1000000) return integerRangeMessage(str::LabelSeats, 1, 1000000);
-  return std::nullopt;
-}
-
 // Qt needs a platform even to paint into a file: with no display, the offscreen one.
 void chooseHeadlessPlatform()
 {
@@ -106,7 +88,7 @@ int runReport(const std::vector<std::string>& args)
 
   report::TReportModule module;
   module.FDecimalSeparator = o.Decimal.empty() ? report::systemDecimalSeparator() : o.Decimal;
-  if (const auto refused = refusedInput(*room, module.FDecimalSeparator.size() == 1 ? module.FDecimalSeparator[0] : ',')) {
+  if (const auto refused = refusedCheckInput(*room, module.FDecimalSeparator.size() == 1 ? module.FDecimalSeparator[0] : ',')) {
     std::cerr << *refused << "\n";
     return 2;
   }

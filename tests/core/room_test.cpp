@@ -1,4 +1,6 @@
 // The hall record and the space-planning and reverberation check.
+#include "core/check_inputs.h"
+#include "core/numreaders.h"
 #include "core/room.h"
 
 #include "core/strings.h"
@@ -354,4 +356,21 @@ TEST(AverageAlpha, FromTheSurfaceList)
   }
   two.CalcAverageAlpha();
   EXPECT_NEAR(two.FAlpha[2], 0.06, 1e-15);
+}
+
+TEST(CheckInputs, TheFirstRefusedInputInTheWindowsOrderIsNamed)
+{
+  TRoom room;
+  EXPECT_FALSE(refusedCheckInput(room, ','));  // a new record is acceptable
+  room.FLength = 60;
+  room.FSeats = 0;
+  room.FAlpha[2] = -0.1;
+  const auto refused = refusedCheckInput(room, ',');
+  ASSERT_TRUE(refused);
+  EXPECT_NE(refused->find(str::LabelAlpha[2]), std::string::npos) << *refused;
+  room.FAlpha[2] = 0;
+  EXPECT_EQ(refusedCheckInput(room, ','), integerRangeMessage(str::LabelSeats, 1, 1000000));
+  room.FSeats = 1;
+  room.FVolume = std::nan("");
+  EXPECT_EQ(refusedCheckInput(room, '.'), floatRangeMessage(str::LabelVolume, 1, 100000000, '.'));
 }
