@@ -31,4 +31,25 @@ std::int32_t checkedSub(std::int32_t a, std::int32_t b)
   return r;
 }
 
+std::int64_t checkedAdd64(std::int64_t a, std::int64_t b)
+{
+  std::int64_t r;
+  if (__builtin_add_overflow(a, b, &r)) throw ERangeError("Integer overflow");
+  return r;
+}
+
+std::int64_t checkedSub64(std::int64_t a, std::int64_t b)
+{
+  std::int64_t r;
+  if (__builtin_sub_overflow(a, b, &r)) throw ERangeError("Integer overflow");
+  return r;
+}
+
+std::int64_t checkedMul64(std::int64_t a, std::int64_t b)
+{
+  std::int64_t r;
+  if (__builtin_mul_overflow(a, b, &r)) throw ERangeError("Integer overflow");
+  return r;
+}
+
 } // namespace sonvela

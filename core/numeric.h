@@ -12,4 +12,9 @@ std::int32_t roundToInt(double v);
 std::int32_t checkedAdd(std::int32_t a, std::int32_t b);
 std::int32_t checkedSub(std::int32_t a, std::int32_t b);
 
+// The same in 64 bits, for products of coordinates.
+std::int64_t checkedAdd64(std::int64_t a, std::int64_t b);
+std::int64_t checkedSub64(std::int64_t a, std::int64_t b);
+std::int64_t checkedMul64(std::int64_t a, std::int64_t b);
+
 } // namespace sonvela

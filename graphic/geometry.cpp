@@ -13,31 +13,10 @@ namespace sonvela {
 
 namespace {
 
-std::int64_t mul64(std::int64_t a, std::int64_t b)
-{
-  std::int64_t r;
-  if (__builtin_mul_overflow(a, b, &r)) throw ERangeError("Integer overflow");
-  return r;
-}
-
-std::int64_t add64(std::int64_t a, std::int64_t b)
-{
-  std::int64_t r;
-  if (__builtin_add_overflow(a, b, &r)) throw ERangeError("Integer overflow");
-  return r;
-}
-
-std::int64_t sub64(std::int64_t a, std::int64_t b)
-{
-  std::int64_t r;
-  if (__builtin_sub_overflow(a, b, &r)) throw ERangeError("Integer overflow");
-  return r;
-}
-
 // a*b - c*d in 64 bits, checked.
 std::int64_t cross64(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d)
 {
-  return sub64(mul64(a, b), mul64(c, d));
+  return checkedSub64(checkedMul64(a, b), checkedMul64(c, d));
 }
 
 // 0 <= n/den <= 1, decided on the integers by the sign of den (den != 0).
@@ -107,7 +86,7 @@ TPoint SubPoints(TPoint a, TPoint b)
 
 std::int64_t DotProduct(TPoint u, TPoint v)
 {
-  return add64(mul64(u.X, v.X), mul64(u.Y, v.Y));
+  return checkedAdd64(checkedMul64(u.X, v.X), checkedMul64(u.Y, v.Y));
 }
 
 double NiceStep(double x)

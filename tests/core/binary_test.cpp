@@ -91,6 +91,10 @@ TEST(Numeric, RoundsHalfToEvenAndChecksRange)
   EXPECT_THROW(checkedAdd(2147483647, 1), ERangeError);
   EXPECT_THROW(checkedSub(-2147483647 - 1, 1), ERangeError);
   EXPECT_EQ(checkedSub(5, 7), -2);
+  EXPECT_THROW(checkedMul64(INT64_C(1) << 32, INT64_C(1) << 31), ERangeError);
+  EXPECT_THROW(checkedAdd64(INT64_MAX, 1), ERangeError);
+  EXPECT_THROW(checkedSub64(INT64_MIN, 1), ERangeError);
+  EXPECT_EQ(checkedMul64(-2147483648LL, 2147483647LL), -4611686016279904256LL);
 }
 
 TEST(Files, AtomicWriteReplacesOrKeepsTheOldFile)
